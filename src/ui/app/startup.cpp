@@ -10,6 +10,7 @@
 #include "platform/settings_file.h"
 #include "platform/single_instance.h"
 #include "platform/system_language.h"
+#include "platform/termination_signals.h"
 #include "ui/app/main_window.h"
 #include "ui/app/pelto_application.h"
 
@@ -96,6 +97,10 @@ int RunPeltoBrowser(int argc, char** argv)
         QObject::connect(server.get(), &platform::HandOverServer::textReceived, window.get(),
                          &TfrmPeltoBrowser::receiveHandOver);
     }
+    // A log-out or a kill request closes the program the orderly way.
+    platform::TerminationSignals termination;
+    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, window.get(),
+                     &QWidget::close);
     // The last step of an orderly close ends the event loop.
     QObject::connect(window.get(), &TfrmPeltoBrowser::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     app.exec();
