@@ -61,6 +61,7 @@ int RunPeltoBrowser(int argc, char** argv)
     }
 
     core::PendingOpens pendingOpens;  // the starting flag is on from here
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);  // the web engine asks for it
     PeltoApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelto Browser"));
     QApplication::setApplicationDisplayName(QStringLiteral("Pelto Browser"));
