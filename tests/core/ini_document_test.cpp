@@ -126,6 +126,32 @@ TEST(IniDocumentTest, KeptLinesSurviveAndKeyLinesAreNormalised) {
             "a=again\n");
 }
 
+TEST(IniDocumentTest, CaseFoldingIsAsciiLettersOnly) {
+  struct Case {
+    std::string stored;
+    std::string asked;
+    bool found;
+  };
+  // Long names are compared eight bytes at a time, so differences sit on both
+  // sides of the eighth byte.
+  const std::vector<Case> cases = {
+      {"EnableJavaApplets", "enablejavaapplets", true},
+      {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz", true},
+      {"abcdefgh@", "ABCDEFGH`", false},
+      {"[abcdefgh", "{ABCDEFGH", false},
+      {"abcdefghZ", "abcdefgh\x7A", true},
+      {"\xC1\xC2\xC3\xC4\xC5\xC6\xC7\xC8\xC9", "\xE1\xE2\xE3\xE4\xE5\xE6\xE7\xE8\xE9", false},
+      {"\xC1", "\xE1", false},
+      {"Order", "Orders", false},
+      {"abcdefgh", "abcdefgi", false},
+  };
+  for (const Case& c : cases) {
+    const IniDocument doc = IniDocument::parse("[" + c.stored + "]\n" + c.stored + "=1\n");
+    EXPECT_EQ(doc.sectionExists(c.asked), c.found) << c.asked;
+    EXPECT_EQ(doc.valueExists(c.stored, c.asked), c.found) << c.asked;
+  }
+}
+
 TEST(IniDocumentTest, NamesListedOnceInDocumentOrder) {
   const IniDocument doc =
       IniDocument::parse("[B]\nz=1\n[a]\ny=1\nY=2\nx=3\n[b]\nw=1\n[Favorites\\x\\]\nOrder=1\n");
