@@ -1,10 +1,18 @@
 #include "core/app/pending_opens.h"
 #include "core/app/settings_keys.h"
+#include "support/fake_web_control.h"
+#include "ui/app/action_registry.h"
+#include "ui/app/focus_filter.h"
+#include "ui/pages/page.h"
+#include "ui/pages/page_manager.h"
 #include "platform/key_store.h"
 #include "platform/settings_file.h"
 #include "ui/app/main_window.h"
 
+#include <QAction>
 #include <QFile>
+#include <QLineEdit>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSignalSpy>
@@ -31,6 +39,7 @@ protected:
         context.settings = &m_settings;
         context.keyStore = &m_keys;
         context.pendingOpens = &m_pending;
+        context.webControls = &m_controls;
         context.programFolder = m_dir.path() + "/";
         context.dataFolder = m_dir.path() + "/";
         context.arguments = std::move(arguments);
@@ -56,6 +65,24 @@ protected:
     platform::SettingsFile m_settings;
     platform::MemoryKeyStore m_keys;
     core::PendingOpens m_pending;
+    test::FakeWebControlFactory m_controls;
+
+    // What each page was sent to, in creation order.
+    QStringList navigations() const
+    {
+        QStringList all;
+        for (const auto& control : m_controls.controls)
+            if (control)
+                all << control->navigations.join(' ');
+        return all;
+    }
+
+    void writeIni(const QByteArray& text)
+    {
+        QFile file(m_iniPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
 };
 
 TEST_F(MainWindowLifecycle, FirstStartWritesDefaultsAndMarksTheRunAtTheEndOfInitialisation)
@@ -87,7 +114,7 @@ TEST_F(MainWindowLifecycle, OrderlyCloseMarksTheRunAndWritesTheSettingsBack)
     QSignalSpy closed(window.get(), &ui::TfrmPeltoBrowser::closed);
     EXPECT_TRUE(window->close());
     EXPECT_EQ(closed.count(), 1);
-    EXPECT_TRUE(window->IsExiting);
+    EXPECT_TRUE(window->state().IsExiting);
     EXPECT_FALSE(m_settings.store().isOpen());
     const QString text = fileText();
     EXPECT_TRUE(text.contains("ProperlyClosed=yes\n"));
@@ -96,10 +123,7 @@ TEST_F(MainWindowLifecycle, OrderlyCloseMarksTheRunAndWritesTheSettingsBack)
 
 TEST_F(MainWindowLifecycle, StoredBoundsAreUsedOnlyWhenSensible)
 {
-    QFile file(m_iniPath);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Pelto Browser Settings]\nLeft=20\nTop=30\nWidth=299\nHeight=400\nMaximized=no\n");
-    file.close();
+    writeIni("[Pelto Browser Settings]\nLeft=20\nTop=30\nWidth=299\nHeight=400\nMaximized=no\n");
     auto window = create();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_EQ(window->pos(), QPoint(20, 30));
@@ -109,14 +133,97 @@ TEST_F(MainWindowLifecycle, StoredBoundsAreUsedOnlyWhenSensible)
 
 TEST_F(MainWindowLifecycle, HandOversDuringStartOpenAfterTheCommandLine)
 {
-    auto window = create({"first"});
+    writeIni("[Pelto Browser Settings]\nStartsWithHomePage=yes\n");
+    auto window = create({"first", "two words"});
     // Arrives before the deferred initialisation: held back.
-    window->receiveHandOver("queued");
+    window->receiveHandOver("  \"queued\"");
     window->receiveHandOver("");
-    EXPECT_TRUE(m_pending.starting());
+    EXPECT_EQ(window->pageManager().pageCount(), 0);
     waitForInitialisation(*window);
-    EXPECT_FALSE(m_pending.starting());
-    EXPECT_TRUE(m_pending.finishStartup().empty());  // everything queued was taken
+    // The command line as one text first, then the queued text; no home page.
+    EXPECT_EQ(navigations(), (QStringList {"first \"two words\"", "queued"}));
+    window->receiveHandOver("later");
+    EXPECT_EQ(navigations().value(2), "later");
+}
+
+TEST_F(MainWindowLifecycle, HomePageOpensWhenNothingElseDid)
+{
+    auto window = create();
+    waitForInitialisation(*window);
+    ASSERT_EQ(window->pageManager().pageCount(), 1);
+    EXPECT_EQ(navigations(), QStringList {"about:blank"});  // the fake's start page
+
+    writeIni("[Pelto Browser Settings]\nStartsWithHomePage=no\n");
+    test::FakeWebControlFactory others;
+    platform::SettingsFile settings;
+    settings.OpenSettings(m_iniPath);
+    core::PendingOpens pending;
+    ui::AppContext context;
+    context.settings = &settings;
+    context.keyStore = &m_keys;
+    context.pendingOpens = &pending;
+    context.webControls = &others;
+    ui::TfrmPeltoBrowser second(context);
+    waitForInitialisation(second);
+    EXPECT_EQ(second.pageManager().pageCount(), 0);
+}
+
+TEST_F(MainWindowLifecycle, PageActionsFollowThePageCountAndCloseTakesEveryPage)
+{
+    writeIni("[Pelto Browser Settings]\nStartsWithHomePage=no\n");
+    auto window = create();
+    waitForInitialisation(*window);
+    QAction* close = window->actions().action("actClose");
+    QAction* refresh = window->actions().action("actRefresh");
+    EXPECT_FALSE(close->isEnabled());
+    EXPECT_FALSE(refresh->isEnabled());
+    for (int i = 0; i < 3; ++i)
+        window->pageManager().OpenInNewPage("http://127.0.0.1:9/" + std::to_string(i));
+    EXPECT_TRUE(close->isEnabled());
+    EXPECT_TRUE(refresh->isEnabled());
+
+    close->trigger();
+    for (int i = 0; i < 100 && window->pageManager().pageCount() != 2; ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_EQ(window->pageManager().pageCount(), 2);
+    window->close();
+    EXPECT_EQ(window->pageManager().pageCount(), 0);
+    EXPECT_TRUE(fileText().contains("ProperlyClosed=yes\n"));
+    // The last page's close emptied the display.
+    EXPECT_EQ(window->windowTitle(), "Pelto Browser");
+}
+
+TEST_F(MainWindowLifecycle, FocusFilterKeepsTheAddressBoxAndTheActivePage)
+{
+    writeIni("[Pelto Browser Settings]\nStartsWithHomePage=no\nOpenMax=no\n");
+    auto window = create();
+    waitForInitialisation(*window);
+    ui::PageManager& pages = window->pageManager();
+    ui::TfrmPage* first = pages.CreatePage(false, true);
+    ui::TfrmPage* second = pages.CreatePage(false, true);
+    ASSERT_EQ(pages.activePage(), second);
+    QWidget* activeView = second->WB()->widget();
+    QWidget* backgroundView = first->WB()->widget();
+    ui::FocusFilter& filter = window->focusFilter();
+
+    // A background page may not take the focus from the active one.
+    EXPECT_TRUE(filter.filterMove(activeView, backgroundView));
+    // The active page itself, and other widgets, may.
+    EXPECT_FALSE(filter.filterMove(backgroundView, activeView));
+    EXPECT_FALSE(filter.filterMove(activeView, window->addressBox().lineEdit()));
+
+    // While the user types an address no page may take the focus.
+    window->state().AddressEditing = true;
+    EXPECT_TRUE(filter.filterMove(window->addressBox().lineEdit(), activeView));
+    EXPECT_FALSE(filter.filterMove(nullptr, window->addressBox().lineEdit()));
+
+    // A page that insists wins after 31 refusals within the quiet period.
+    int refused = filter.preventedCount();
+    while (filter.filterMove(window->addressBox().lineEdit(), activeView))
+        ++refused;
+    EXPECT_EQ(refused, 31);
 }
 
 TEST_F(MainWindowLifecycle, ApplySettingsTakesChangedValues)

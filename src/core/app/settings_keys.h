@@ -169,6 +169,8 @@ inline constexpr std::string_view ProgramEMailClient = "ProgramEMailClient";
 inline constexpr std::string_view EMailClient = "EMailClient";
 // Time of the last update check.
 inline constexpr std::string_view LastCheckNew = "LastCheckNew";
+// Folder the last download was saved to; the next download's save dialog starts there.
+inline constexpr std::string_view LastDownloadFolder = "LastDownloadFolder";
 // Button bar visible.
 inline constexpr std::string_view ButtonsBar = "ButtonsBar";
 // Address bar visible.

@@ -13,6 +13,9 @@ class HandOverServer;
 class KeyStore;
 class SettingsFile;
 }  // namespace pelto::platform
+namespace pelto::ui {
+class WebControlFactory;
+}
 
 namespace pelto::ui {
 
@@ -22,6 +25,7 @@ struct AppContext {
     platform::KeyStore* keyStore = nullptr;
     platform::HandOverServer* instanceServer = nullptr;  // null when another user's socket blocked us
     core::PendingOpens* pendingOpens = nullptr;
+    WebControlFactory* webControls = nullptr;  // makes the pages' web controls
     QString programFolder;  // with a trailing slash
     QString dataFolder;     // with a trailing slash
     std::vector<std::string> arguments;  // the command line after the program's own name

@@ -1,5 +1,13 @@
 #include "ui/app/main_window.h"
 
+#include "ui/app/action_registry.h"
+#include "ui/app/focus_filter.h"
+#include "ui/app/status_bar.h"
+#include "ui/pages/page.h"
+#include "ui/pages/page_manager.h"
+#include "ui/pages/page_pictures.h"
+#include "ui/pages/web_control.h"
+
 #include "core/app/command_line.h"
 #include "core/app/pending_opens.h"
 #include "core/app/settings_keys.h"
@@ -7,7 +15,14 @@
 #include "platform/settings_file.h"
 #include "platform/single_instance.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QToolBar>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -61,17 +76,242 @@ TfrmPeltoBrowser::TfrmPeltoBrowser(AppContext context, QWidget* parent)
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
     if (!m_context.showInTaskBar)
         setWindowFlag(Qt::Tool, true);  // a tool window has no taskbar button
-    setCentralWidget(new QWidget(this));
+    buildInterface();
     FormCreate();
 }
 
-TfrmPeltoBrowser::~TfrmPeltoBrowser() = default;
+void TfrmPeltoBrowser::buildInterface()
+{
+    m_pictures = std::make_unique<PagePictures>();
+    m_actions = new ActionRegistry(this);
+
+    m_pageArea = new QMdiArea(this);
+    m_pageArea->setObjectName(QStringLiteral("PageArea"));
+    m_pageArea->setViewMode(QMdiArea::SubWindowView);
+    m_pageArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    m_pageArea->setBackground(palette().brush(QPalette::Dark));
+    setCentralWidget(m_pageArea);
+    m_pageArea->viewport()->installEventFilter(this);
+
+    m_status = new PageStatusBar(this);
+    setStatusBar(m_status);
+
+    auto* addressBar = new QToolBar(tr("Address Bar"), this);
+    addressBar->setObjectName(QStringLiteral("tbtAddress"));
+    m_address = new QComboBox(addressBar);
+    m_address->setObjectName(QStringLiteral("cbAddress"));
+    m_address->setEditable(true);
+    m_address->setInsertPolicy(QComboBox::NoInsert);
+    m_address->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_address->lineEdit()->setClearButtonEnabled(false);
+    addressBar->addWidget(m_address);
+    addToolBar(Qt::TopToolBarArea, addressBar);
+    connect(m_address->lineEdit(), &QLineEdit::returnPressed, this, &TfrmPeltoBrowser::openAddressFromBox);
+    connect(m_address->lineEdit(), &QLineEdit::textEdited, this, [this] { m_state.AddressEditing = true; });
+
+    PageManager::Services services;
+    services.area = m_pageArea;
+    services.mainWindow = this;
+    services.state = &m_state;
+    services.display = this;
+    services.factory = m_context.webControls;
+    services.pictures = m_pictures.get();
+    services.writeOpenMax = [this](bool on) {
+        storeOf(m_context).WriteSetting(core::key::OpenMax, core::BoolToYesNo(on));
+    };
+    m_pages = new PageManager(services, this);
+    connect(m_pages, &PageManager::pageCountChanged, this, &TfrmPeltoBrowser::updateActions);
+    connect(m_pageArea, &QMdiArea::subWindowActivated, this, &TfrmPeltoBrowser::updateActions);
+
+    FocusFilter::Rules rules;
+    rules.addressEditing = [this] { return m_state.AddressEditing; };
+    auto insidePage = [](const TfrmPage* page, const QWidget* widget) {
+        QWidget* view = page->WB() ? page->WB()->widget() : nullptr;
+        return view && (view == widget || view->isAncestorOf(widget));
+    };
+    rules.insideAnyPage = [this, insidePage](const QWidget* widget) {
+        const QList<TfrmPage*> pages = m_pages->pages();
+        return std::any_of(pages.begin(), pages.end(), [&](TfrmPage* page) { return insidePage(page, widget); });
+    };
+    rules.insideActivePage = [this, insidePage](const QWidget* widget) {
+        TfrmPage* page = m_pages->activePage();
+        return page && insidePage(page, widget);
+    };
+    rules.hasPage = [this] { return m_pages->pageCount() > 0; };
+    rules.focusAddressBox = [this] { focusAddressBox(); };
+    m_focusFilter = new FocusFilter(std::move(rules), this);
+
+    buildMenus();
+    wireActions();
+}
+
+void TfrmPeltoBrowser::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("tbtMenu"));
+    QMenu* file = bar->addMenu(m_actions->action("actMFile")->text());
+    file->setObjectName(QStringLiteral("mFile"));
+    file->addAction(m_actions->action("actNewBlank"));
+    file->addSeparator();
+    file->addAction(m_actions->action("actClose"));
+    file->addSeparator();
+    file->addAction(m_actions->action("actExit"));
+    QMenu* navigation = bar->addMenu(m_actions->action("actMNavigation")->text());
+    navigation->setObjectName(QStringLiteral("mNavigation"));
+    for (const char* name : {"actBack", "actForward", "actStop", "actRefresh", "actHome"})
+        navigation->addAction(m_actions->action(name));
+}
+
+void TfrmPeltoBrowser::wireActions()
+{
+    auto active = [this] { return m_pages->activePage(); };
+    auto hasPage = [this] { return m_pages->pageCount() > 0; };
+    m_actions->onTriggered("actExit", [this] {
+        QCoreApplication::processEvents();
+        close();
+    });
+    m_actions->onTriggered("actNewBlank", [this] {
+        if (TfrmPage* page = m_pages->CreatePage(false, true))
+            NavigatePage(page, QStringLiteral("about:blank"));
+    });
+    m_actions->onTriggered("actClose", [active] {
+        if (TfrmPage* page = active())
+            page->close();
+    });
+    m_actions->onTriggered("actBack", [active] {
+        if (TfrmPage* page = active())
+            page->WB()->GoBack();
+    });
+    m_actions->onTriggered("actForward", [active] {
+        if (TfrmPage* page = active())
+            page->WB()->GoForward();
+    });
+    m_actions->onTriggered("actStop", [active] {
+        if (TfrmPage* page = active())
+            page->WB()->Stop();
+    });
+    m_actions->onTriggered("actRefresh", [active] {
+        if (TfrmPage* page = active())
+            page->WB()->Refresh();
+    });
+    m_actions->onTriggered("actHome", [this, active] {
+        TfrmPage* page = active();
+        if (!page || (QApplication::keyboardModifiers() & Qt::ShiftModifier))
+            page = m_pages->CreatePage(false, true);
+        if (page)
+            page->WB()->GoHome();
+    });
+    for (const char* name : {"actClose", "actStop", "actRefresh"})
+        m_actions->setEnabledRule(name, hasPage);
+    m_actions->setEnabledRule("actBack", [active] { return active() && active()->CanGoBack; });
+    m_actions->setEnabledRule("actForward", [active] { return active() && active()->CanGoForward; });
+    updateActions();
+}
+
+bool TfrmPeltoBrowser::eventFilter(QObject* watched, QEvent* event)
+{
+    // Pages in their own maximised state keep covering the page area as it changes size.
+    if (watched == m_pageArea->viewport() && event->type() == QEvent::Resize && !m_state.IsExiting) {
+        const QSize area = m_pageArea->viewport()->size();
+        for (TfrmPage* page : m_pages->pages()) {
+            if (page->IsMaximized)
+                page->setGeometry(0, 0, area.width(), area.height());
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmPeltoBrowser::updateActions()
+{
+    m_actions->updateAll();
+}
+
+void TfrmPeltoBrowser::openAddressFromBox()
+{
+    const QString text = m_address->currentText().trimmed();
+    m_state.AddressEditing = false;
+    if (text.isEmpty())
+        return;
+    TfrmPage* page = m_pages->activePage();
+    if (!page || m_state.settings.NewAddress || (QApplication::keyboardModifiers() & Qt::ShiftModifier))
+        page = m_pages->CreatePage(false, true);
+    if (page)
+        NavigatePage(page, text);
+}
+
+void TfrmPeltoBrowser::ClearPageDisplay()
+{
+    m_status->clearDisplay();
+    m_address->setEditText(QString());
+    setWindowTitle(QString::fromLatin1(kApplicationTitle));
+}
+
+void TfrmPeltoBrowser::showCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+}
+
+void TfrmPeltoBrowser::showAddress(const QString& address)
+{
+    m_address->setEditText(address);
+    updateActions();
+}
+
+void TfrmPeltoBrowser::showStatusText(const QString& text)
+{
+    m_status->setStatusText(text);
+}
+
+void TfrmPeltoBrowser::showProgress(int position, int maximum)
+{
+    m_status->setProgress(position, maximum);
+}
+
+void TfrmPeltoBrowser::showSecureState(int secureLockState)
+{
+    m_status->setSecureState(secureLockState);
+}
+
+void TfrmPeltoBrowser::showSiteIcon(const QPixmap& icon)
+{
+    m_address->setItemIcon(-1, QIcon(icon));
+    m_address->setWindowIcon(QIcon(icon));
+}
+
+void TfrmPeltoBrowser::refreshBackMenu(const QStringList& titles)
+{
+    (void)titles;  // the Back drop-down lists them once it exists
+    updateActions();
+}
+
+void TfrmPeltoBrowser::refreshForwardMenu(const QStringList& titles)
+{
+    (void)titles;  // the Forward drop-down lists them once it exists
+    updateActions();
+}
+
+void TfrmPeltoBrowser::focusAddressBox()
+{
+    QLineEdit* edit = m_address->lineEdit();
+    edit->setFocus(Qt::OtherFocusReason);
+    if (!edit->hasSelectedText())
+        edit->end(false);
+}
+
+TfrmPeltoBrowser::~TfrmPeltoBrowser()
+{
+    // Pages report to the page manager while they go: let them go while everything still stands.
+    m_pages->disconnect(this);
+    m_pageArea->disconnect(this);
+    m_focusFilter->remove();
+    qDeleteAll(m_pageArea->subWindowList());
+}
 
 
 void TfrmPeltoBrowser::FormCreate()
 {
     core::SettingsStore& store = storeOf(m_context);
-    InTray = SaveOnExitRequested = ClosingInBulk = AddressEditing = IsExiting = DisplayModeActive = false;
+    m_state = SharedState {};
 
     store.ReadIntSetting(core::key::SideWidth, 200);  // the side bar's restore width
     PlaceWindow();
@@ -115,8 +355,8 @@ void TfrmPeltoBrowser::ApplySettings()
 {
     core::GeneralDefaults machine;
     machine.kpSound = (m_context.programFolder + QStringLiteral("kpp.wav")).toStdString();
-    const core::GeneralSettings previous = m_settings;
-    m_settings = core::ReadGeneralSettings(storeOf(m_context), machine, m_initialised ? &previous : nullptr);
+    const core::GeneralSettings previous = m_state.settings;
+    m_state.settings = core::ReadGeneralSettings(storeOf(m_context), machine, m_initialised ? &previous : nullptr);
     // What the settings drive in the interface (sound indicator, search panel, tray icon,
     // content switches, mail menu, foreground action, default New item) follows these values
     // as each of those features is built.
@@ -144,11 +384,17 @@ void TfrmPeltoBrowser::TimerInitTimer()
         store.ReadSetting(core::key::HistoryBand, "no");
     }
     OpenCommandLineAndPending();
+    // The pages saved at the last exit are offered here once they are kept.
+    if (m_pages->pageCount() == 0 && m_state.settings.StartsWithHomePage) {
+        if (TfrmPage* page = m_pages->CreatePage(false, true))
+            page->WB()->GoHome();
+    }
     store.ReadIntSetting(core::key::SearchLang, 18);
 
     // From here until an orderly close the run counts as not properly closed.
     store.WriteSetting(core::key::ProperlyClosed, "no");
     m_context.settings->FlushSettings();
+    m_focusFilter->install();
     store.ReadSetting(core::key::LastCheckNew, "");
 
     m_initialised = true;
@@ -158,24 +404,25 @@ void TfrmPeltoBrowser::TimerInitTimer()
 void TfrmPeltoBrowser::OpenCommandLineAndPending()
 {
     if (!m_context.arguments.empty())
-        OpenInNewPage(core::CommandLineText(m_context.arguments));
+        m_pages->OpenInNewPage(core::CommandLineText(m_context.arguments));
     if (m_context.pendingOpens) {
         for (const std::string& text : m_context.pendingOpens->finishStartup())
-            OpenInNewPage(text);
+            m_pages->OpenInNewPage(text);
     }
 }
 
 void TfrmPeltoBrowser::receiveHandOver(const QByteArray& text)
 {
     // A copy hidden in the tray is shown again before the text opens.
-    if (InTray) {
+    if (m_state.InTray) {
         show();
-        InTray = false;
+        m_state.InTray = false;
+        m_pages->restartActivationTimer();
     }
     if (!m_context.pendingOpens)
         return;
     if (auto now = m_context.pendingOpens->receive(text.toStdString()))
-        OpenInNewPage(*now);
+        m_pages->OpenInNewPage(*now);
 }
 
 void TfrmPeltoBrowser::bringToFront()
@@ -184,12 +431,6 @@ void TfrmPeltoBrowser::bringToFront()
         showNormal();
     raise();
     activateWindow();
-}
-
-void TfrmPeltoBrowser::OpenInNewPage(const std::string& text)
-{
-    // Pages open here once the page manager exists; until then there is nothing to show them in.
-    (void)text;
 }
 
 void TfrmPeltoBrowser::closeEvent(QCloseEvent* event)
@@ -210,12 +451,28 @@ void TfrmPeltoBrowser::closeEvent(QCloseEvent* event)
 bool TfrmPeltoBrowser::FormCloseQuery()
 {
     core::SettingsStore& store = storeOf(m_context);
-    ClosingInBulk = true;
+    // The exit decision (prompt or the saved choice) is asked here once the saved pages exist.
+    m_state.ClosingInBulk = true;
     // The open pages are recorded first; the run then counts as properly closed.
     store.WriteSetting(core::key::ProperlyClosed, "yes");
-    IsExiting = true;
+    m_state.IsExiting = true;
+
+    const QList<TfrmPage*> pages = m_pages->pages();
+    for (auto it = pages.rbegin(); it != pages.rend(); ++it)
+        (*it)->close();
+    QCoreApplication::processEvents();
     SaveWindowBounds();
     hide();
+    // A page whose content hangs must not hold the exit: its close does not wait for the engine,
+    // and the wait here is bounded.
+    QElapsedTimer waited;
+    waited.start();
+    while (m_pages->pageCount() > 0 && waited.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        // Closed pages delete themselves later; that must happen inside this wait.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    m_focusFilter->remove();
     m_context.settings->CloseSettings();
     if (m_context.instanceServer)
         m_context.instanceServer->close();
@@ -246,7 +503,7 @@ void TfrmPeltoBrowser::SaveWindowBounds()
 
 void TfrmPeltoBrowser::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::WindowStateChange && !IsExiting) {
+    if (event->type() == QEvent::WindowStateChange && !m_state.IsExiting) {
         auto* change = static_cast<QWindowStateChangeEvent*>(event);
         const bool wasMaximized = change->oldState() & Qt::WindowMaximized;
         const bool maximized = windowState() & Qt::WindowMaximized;

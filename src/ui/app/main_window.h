@@ -1,20 +1,32 @@
 #pragma once
 
-#include "core/app/general_settings.h"
 #include "ui/app/app_context.h"
+#include "ui/app/shared_state.h"
+#include "ui/pages/page_display.h"
 
 #include <QByteArray>
 #include <QMainWindow>
 #include <QTimer>
 
+#include <memory>
 #include <string>
+
+class QComboBox;
+class QMdiArea;
 
 namespace pelto::ui {
 
+class ActionRegistry;
+class FocusFilter;
+class PageManager;
+class PagePictures;
+class PageStatusBar;
+
 // The program's only top-level window. It is created by the start sequence, finishes its set-up
 // in the deferred initialisation once the event loop runs, and ends the program through its
-// close query, which writes the settings back and releases the single-instance channel.
-class TfrmPeltoBrowser : public QMainWindow {
+// close query, which closes the pages, writes the settings back and releases the
+// single-instance channel. It composes the features; each owns its own commands and state.
+class TfrmPeltoBrowser : public QMainWindow, private PageDisplay {
     Q_OBJECT
 public:
     explicit TfrmPeltoBrowser(AppContext context, QWidget* parent = nullptr);
@@ -25,24 +37,26 @@ public:
     void ApplySettings();
 
     // The general settings as last applied.
-    const core::GeneralSettings& settings() const { return m_settings; }
+    const core::GeneralSettings& settings() const { return m_state.settings; }
+    SharedState& state() { return m_state; }
 
     // Receiving side of a later start's hand-over.
     void receiveHandOver(const QByteArray& text);
-
     // Brings the window to the front (a later start asked for it).
     void bringToFront();
 
     // True once the deferred initialisation has run.
     bool initialised() const { return m_initialised; }
 
-    // Window state shared by the features.
-    bool InTray = false;
-    bool SaveOnExitRequested = false;
-    bool ClosingInBulk = false;
-    bool AddressEditing = false;
-    bool IsExiting = false;
-    bool DisplayModeActive = false;
+    PageManager& pageManager() { return *m_pages; }
+    ActionRegistry& actions() { return *m_actions; }
+    PageStatusBar& statusBarView() { return *m_status; }
+    QComboBox& addressBox() { return *m_address; }
+    FocusFilter& focusFilter() { return *m_focusFilter; }
+
+    // Both secure-site pictures hidden, status text and address emptied, progress 0, caption
+    // "Pelto Browser".
+    void ClearPageDisplay();
 
 signals:
     // The deferred initialisation has finished (the settings file has been written).
@@ -53,18 +67,42 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
+    void buildInterface();
+    void buildMenus();
+    void wireActions();
     void PlaceWindow();
     void TimerInitTimer();
     void OpenCommandLineAndPending();
     bool FormCloseQuery();
     void SaveWindowBounds();
-    void OpenInNewPage(const std::string& text);
+    void updateActions();
+    void openAddressFromBox();
+
+    // PageDisplay
+    void showCaption(const QString& caption) override;
+    void showAddress(const QString& address) override;
+    void showStatusText(const QString& text) override;
+    void showProgress(int position, int maximum) override;
+    void showSecureState(int secureLockState) override;
+    void showSiteIcon(const QPixmap& icon) override;
+    void refreshBackMenu(const QStringList& titles) override;
+    void refreshForwardMenu(const QStringList& titles) override;
+    void clearPageDisplay() override { ClearPageDisplay(); }
+    void focusAddressBox() override;
 
     AppContext m_context;
-    core::GeneralSettings m_settings;
+    SharedState m_state;
+    std::unique_ptr<PagePictures> m_pictures;
+    ActionRegistry* m_actions = nullptr;
+    QMdiArea* m_pageArea = nullptr;
+    PageStatusBar* m_status = nullptr;
+    QComboBox* m_address = nullptr;
+    PageManager* m_pages = nullptr;
+    FocusFilter* m_focusFilter = nullptr;
     QTimer m_timerInit;
     bool m_initialised = false;
     bool m_closed = false;

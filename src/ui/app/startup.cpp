@@ -13,6 +13,10 @@
 #include "platform/termination_signals.h"
 #include "ui/app/main_window.h"
 #include "ui/app/pelto_application.h"
+#include "ui/app/status_bar.h"
+#include "ui/pages/downloads.h"
+#include "ui/pages/user_prompts.h"
+#include "ui/pages/webengine_factory.h"
 
 #include <cstdio>
 #include <memory>
@@ -85,13 +89,32 @@ int RunPeltoBrowser(int argc, char** argv)
     store.ReadSetting(core::key::CheckDefault, "yes");
     store.ReadSetting(core::key::ShowSplash, "yes");
 
+    // The engine starts only here, after the instance test: two processes on one profile
+    // folder would break each other.
+    DialogUserPrompts prompts;
+    WebEngineControlFactory webControls(context.dataFolder + QStringLiteral("engine/"), keyStore, prompts);
+    DownloadController& downloads = webControls.downloads();
+    downloads.setLastFolder(QString::fromStdString(store.ReadSetting(core::key::LastDownloadFolder, "")));
+    QObject::connect(&downloads, &DownloadController::lastFolderChanged, [&store](const QString& folder) {
+        store.WriteSetting(core::key::LastDownloadFolder, folder.toStdString());
+    });
+
     context.settings = &settings;
+    context.webControls = &webControls;
     context.keyStore = &keyStore;
     context.instanceServer = server.get();
     context.pendingOpens = &pendingOpens;
     context.arguments = arguments;
 
     auto window = std::make_unique<TfrmPeltoBrowser>(context);
+    prompts.setParentWidget(window.get());
+    PageStatusBar* status = &window->statusBarView();
+    QObject::connect(&downloads, &DownloadController::progress, status,
+                     [status](const QString& fileName, int percent) {
+                         status->showMessage(QObject::tr("Downloading %1: %2%").arg(fileName).arg(percent), 2000);
+                     });
+    QObject::connect(&downloads, &DownloadController::finished, status,
+                     [status](const QString&, bool, const QString& message) { status->showMessage(message, 8000); });
     if (server) {
         QObject::connect(server.get(), &platform::HandOverServer::activationRequested, window.get(),
                          &TfrmPeltoBrowser::bringToFront);
@@ -106,6 +129,7 @@ int RunPeltoBrowser(int argc, char** argv)
     QObject::connect(window.get(), &TfrmPeltoBrowser::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     app.exec();
     window.reset();
+    // The profile goes last: no page may outlive it.
     server.reset();
     return 0;
 }
