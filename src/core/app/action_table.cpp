@@ -11,7 +11,7 @@ constexpr std::array kActions = {
     // Menu headers.
     ActionSpec {"actMFile", "&File", "", ""},
     ActionSpec {"actMNavigation", "&Navigation", "", ""},
-    ActionSpec {"actMWindows", "&Window", "", ""},
+    ActionSpec {"actMWindows", "&Windows", "", ""},
     // Pages.
     ActionSpec {"actNewBlank", "Blank Page", "Open a blank page", ""},
     ActionSpec {"actClose", "Close", "Close the current page", "Ctrl+F4"},
@@ -22,6 +22,20 @@ constexpr std::array kActions = {
     ActionSpec {"actStop", "Stop", "Stop loading", "Esc"},
     ActionSpec {"actRefresh", "Refresh", "Reload the page", "F5"},
     ActionSpec {"actHome", "Home", "Go to the home page", "Alt+Home"},
+    // Windows.
+    ActionSpec {"actCloseAll", "Close All", "Close All Windows", "Ctrl+Shift+F4"},
+    ActionSpec {"actCloseExcept", "Close All Except the Current", "", ""},
+    ActionSpec {"actStopAll", "Stop All", "", "Shift+Esc"},
+    ActionSpec {"actRefreshAll", "Refresh All", "", "Shift+F5"},
+    ActionSpec {"actPreviousPage", "Previous Window", "", "Ctrl+Up"},
+    ActionSpec {"actNextPage", "Next Window", "", "Ctrl+Down"},
+    ActionSpec {"actCascade", "Cascade", "Cascade All Windows", ""},
+    ActionSpec {"actTileHorizontally", "Tile Horizontally", "Tile All Windows Horizontally", ""},
+    ActionSpec {"actTileVertically", "Tile Vertically", "Tile All Windows Vertically", ""},
+    ActionSpec {"actArrangeIcons", "Arrange Icons", "", ""},
+    ActionSpec {"actMaximizeAll", "Maximize All", "", ""},
+    ActionSpec {"actRestoreAll", "Restore All", "", ""},
+    ActionSpec {"actMinimizeAll", "Minimize All", "", ""},
 };
 
 }  // namespace

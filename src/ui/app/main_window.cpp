@@ -7,6 +7,7 @@
 #include "ui/pages/page_manager.h"
 #include "ui/pages/page_pictures.h"
 #include "ui/pages/web_control.h"
+#include "ui/pages/window_commands.h"
 
 #include "core/app/command_line.h"
 #include "core/app/pending_opens.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QToolBar>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -141,6 +143,15 @@ void TfrmPeltoBrowser::buildInterface()
     rules.focusAddressBox = [this] { focusAddressBox(); };
     m_focusFilter = new FocusFilter(std::move(rules), this);
 
+    m_windows = new WindowCommands(
+        *m_pages, *m_pageArea, m_state,
+        [this](const QString& message) {
+            return QMessageBox::question(this, QString::fromLatin1(kApplicationTitle), message,
+                                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                == QMessageBox::Yes;
+        },
+        [this] { ClearPageDisplay(); }, this);
+
     buildMenus();
     wireActions();
 }
@@ -154,12 +165,26 @@ void TfrmPeltoBrowser::buildMenus()
     file->addAction(m_actions->action("actNewBlank"));
     file->addSeparator();
     file->addAction(m_actions->action("actClose"));
+    file->addAction(m_actions->action("actCloseAll"));
+    file->addAction(m_actions->action("actCloseExcept"));
     file->addSeparator();
     file->addAction(m_actions->action("actExit"));
     QMenu* navigation = bar->addMenu(m_actions->action("actMNavigation")->text());
     navigation->setObjectName(QStringLiteral("mNavigation"));
     for (const char* name : {"actBack", "actForward", "actStop", "actRefresh", "actHome"})
         navigation->addAction(m_actions->action(name));
+    navigation->addSeparator();
+    for (const char* name : {"actStopAll", "actRefreshAll", "actPreviousPage", "actNextPage"})
+        navigation->addAction(m_actions->action(name));
+    QMenu* windows = bar->addMenu(m_actions->action("actMWindows")->text());
+    windows->setObjectName(QStringLiteral("mWindows"));
+    for (const char* name : {"actCascade", "actTileHorizontally", "actTileVertically", "actArrangeIcons", "",
+                             "actMaximizeAll", "actRestoreAll", "actMinimizeAll", "", "actCloseAll", "actCloseExcept"}) {
+        if (*name)
+            windows->addAction(m_actions->action(name));
+        else
+            windows->addSeparator();
+    }
 }
 
 void TfrmPeltoBrowser::wireActions()
@@ -203,6 +228,7 @@ void TfrmPeltoBrowser::wireActions()
     });
     for (const char* name : {"actClose", "actStop", "actRefresh"})
         m_actions->setEnabledRule(name, hasPage);
+    m_windows->attach(*m_actions);
     m_actions->setEnabledRule("actBack", [active] { return active() && active()->CanGoBack; });
     m_actions->setEnabledRule("actForward", [active] { return active() && active()->CanGoForward; });
     updateActions();

@@ -21,6 +21,7 @@ class FocusFilter;
 class PageManager;
 class PagePictures;
 class PageStatusBar;
+class WindowCommands;
 
 // The program's only top-level window. It is created by the start sequence, finishes its set-up
 // in the deferred initialisation once the event loop runs, and ends the program through its
@@ -53,6 +54,8 @@ public:
     PageStatusBar& statusBarView() { return *m_status; }
     QComboBox& addressBox() { return *m_address; }
     FocusFilter& focusFilter() { return *m_focusFilter; }
+    WindowCommands& windowCommands() { return *m_windows; }
+    QMdiArea& pageArea() { return *m_pageArea; }
 
     // Both secure-site pictures hidden, status text and address emptied, progress 0, caption
     // "Pelto Browser".
@@ -103,6 +106,7 @@ private:
     QComboBox* m_address = nullptr;
     PageManager* m_pages = nullptr;
     FocusFilter* m_focusFilter = nullptr;
+    WindowCommands* m_windows = nullptr;
     QTimer m_timerInit;
     bool m_initialised = false;
     bool m_closed = false;
