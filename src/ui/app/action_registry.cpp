@@ -7,22 +7,22 @@ namespace pelto::ui {
 ActionRegistry::ActionRegistry(QWidget* owner)
     : QObject(owner)
 {
-    for (const core::ActionSpec& spec : core::MainWindowActions()) {
-        auto* action = new QAction(QString::fromUtf8(spec.caption.data(), static_cast<int>(spec.caption.size())), owner);
-        const QString name = QString::fromLatin1(spec.name.data(), static_cast<int>(spec.name.size()));
+    for (const core::ActionSpec& entry : core::MainWindowActions()) {
+        auto* action = new QAction(QString::fromUtf8(entry.caption.data(), static_cast<int>(entry.caption.size())), owner);
+        const QString name = QString::fromLatin1(entry.name.data(), static_cast<int>(entry.name.size()));
         action->setObjectName(name);
-        if (!spec.hint.empty()) {
-            const QString hint = QString::fromUtf8(spec.hint.data(), static_cast<int>(spec.hint.size()));
+        if (!entry.hint.empty()) {
+            const QString hint = QString::fromUtf8(entry.hint.data(), static_cast<int>(entry.hint.size()));
             action->setToolTip(hint);
             action->setStatusTip(hint);
         }
-        if (!spec.shortcut.empty())
-            action->setShortcut(QKeySequence(QString::fromLatin1(spec.shortcut.data(), static_cast<int>(spec.shortcut.size()))));
+        if (!entry.shortcut.empty())
+            action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut.data(), static_cast<int>(entry.shortcut.size()))));
         action->setShortcutContext(Qt::WindowShortcut);
-        if (spec.check != core::ActionCheck::None)
+        if (entry.check != core::ActionCheck::None)
             action->setCheckable(true);
-        if (spec.check == core::ActionCheck::Radio && spec.group != 0) {
-            QActionGroup*& group = m_groups[spec.group];
+        if (entry.check == core::ActionCheck::Radio && entry.group != 0) {
+            QActionGroup*& group = m_groups[entry.group];
             if (!group)
                 group = new QActionGroup(this);
             group->addAction(action);
