@@ -11,6 +11,7 @@
 
 #include "core/app/command_line.h"
 #include "core/app/pending_opens.h"
+#include "core/app/product.h"
 #include "core/app/settings_keys.h"
 #include "core/app/window_placement.h"
 #include "platform/settings_file.h"
@@ -37,7 +38,10 @@ namespace pelto::ui {
 
 namespace {
 
-constexpr const char* kApplicationTitle = "Pelto Browser";
+QString applicationTitle()
+{
+    return QString::fromUtf8(core::kApplicationTitle.data(), int(core::kApplicationTitle.size()));
+}
 
 QRect monitorNearest(const QPoint& point)
 {
@@ -75,7 +79,7 @@ TfrmPeltoBrowser::TfrmPeltoBrowser(AppContext context, QWidget* parent)
     , m_context(std::move(context))
 {
     setObjectName(QStringLiteral("frmPeltoBrowser"));
-    setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    setWindowTitle(applicationTitle());
     if (!m_context.showInTaskBar)
         setWindowFlag(Qt::Tool, true);  // a tool window has no taskbar button
     buildInterface();
@@ -146,7 +150,7 @@ void TfrmPeltoBrowser::buildInterface()
     m_windows = new WindowCommands(
         *m_pages, *m_pageArea, m_state,
         [this](const QString& message) {
-            return QMessageBox::question(this, QString::fromLatin1(kApplicationTitle), message,
+            return QMessageBox::question(this, applicationTitle(), message,
                                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                 == QMessageBox::Yes;
         },
@@ -269,7 +273,7 @@ void TfrmPeltoBrowser::ClearPageDisplay()
 {
     m_status->clearDisplay();
     m_address->setEditText(QString());
-    setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    setWindowTitle(applicationTitle());
 }
 
 void TfrmPeltoBrowser::showCaption(const QString& caption)
