@@ -6,6 +6,7 @@
 #include "ui/pages/page.h"
 #include "ui/pages/page_manager.h"
 #include "ui/pages/page_pictures.h"
+#include "ui/pages/tab_bar.h"
 #include "ui/pages/web_control.h"
 #include "ui/pages/window_commands.h"
 
@@ -26,6 +27,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QToolBar>
+#include <QVBoxLayout>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -96,7 +98,12 @@ void TfrmPeltoBrowser::buildInterface()
     m_pageArea->setViewMode(QMdiArea::SubWindowView);
     m_pageArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     m_pageArea->setBackground(palette().brush(QPalette::Dark));
-    setCentralWidget(m_pageArea);
+    // The tab bar sits above the page area; the two share the central space.
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    setCentralWidget(central);
     m_pageArea->viewport()->installEventFilter(this);
 
     m_status = new PageStatusBar(this);
@@ -126,6 +133,9 @@ void TfrmPeltoBrowser::buildInterface()
         storeOf(m_context).WriteSetting(core::key::OpenMax, core::BoolToYesNo(on));
     };
     m_pages = new PageManager(services, this);
+    m_tabs = new TabBar(*m_pages, m_state.settings, *m_pictures, central);
+    column->addWidget(m_tabs);
+    column->addWidget(m_pageArea, 1);
     connect(m_pages, &PageManager::pageCountChanged, this, &TfrmPeltoBrowser::updateActions);
     connect(m_pageArea, &QMdiArea::subWindowActivated, this, &TfrmPeltoBrowser::updateActions);
 

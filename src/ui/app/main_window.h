@@ -21,6 +21,7 @@ class FocusFilter;
 class PageManager;
 class PagePictures;
 class PageStatusBar;
+class TabBar;
 class WindowCommands;
 
 // The program's only top-level window. It is created by the start sequence, finishes its set-up
@@ -56,6 +57,7 @@ public:
     FocusFilter& focusFilter() { return *m_focusFilter; }
     WindowCommands& windowCommands() { return *m_windows; }
     QMdiArea& pageArea() { return *m_pageArea; }
+    TabBar& tabBar() { return *m_tabs; }
 
     // Both secure-site pictures hidden, status text and address emptied, progress 0, caption
     // "Pelto Browser".
@@ -107,6 +109,7 @@ private:
     PageManager* m_pages = nullptr;
     FocusFilter* m_focusFilter = nullptr;
     WindowCommands* m_windows = nullptr;
+    TabBar* m_tabs = nullptr;
     QTimer m_timerInit;
     bool m_initialised = false;
     bool m_closed = false;
