@@ -13,6 +13,7 @@
 #include "core/app/command_line.h"
 #include "core/app/pending_opens.h"
 #include "core/app/product.h"
+#include "core/content/download_flags.h"
 #include "core/app/settings_keys.h"
 #include "core/app/window_placement.h"
 #include "platform/settings_file.h"
@@ -397,6 +398,15 @@ void TfrmPeltoBrowser::ApplySettings()
     machine.kpSound = (m_context.programFolder + QStringLiteral("kpp.wav")).toStdString();
     const core::GeneralSettings previous = m_state.settings;
     m_state.settings = core::ReadGeneralSettings(storeOf(m_context), machine, m_initialised ? &previous : nullptr);
+    // Content switches: every page gets the new download options and auto-complete flag, and a
+    // page showing an address reloads when a switch changed.
+    m_state.DownloadFlags = core::DownloadFlagsFor(m_state.settings);
+    for (TfrmPage* page : m_pages->pages()) {
+        page->WB()->setDownloadOptions(m_state.DownloadFlags);
+        page->WB()->setFormsAutoComplete(m_state.settings.WebPageAutoComplete);
+        if (m_state.settings.contentChanged && !page->WB()->LocationURL().isEmpty())
+            page->WB()->Refresh();
+    }
     // What the settings drive in the interface (sound indicator, search panel, tray icon,
     // content switches, mail menu, foreground action, default New item) follows these values
     // as each of those features is built.

@@ -11,6 +11,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include <algorithm>
+
 namespace pelto::ui {
 
 namespace {
@@ -40,6 +42,10 @@ TfrmPage* PageManager::CreatePage(bool forNewWindow, bool mayOpenInFront)
     // A new page takes the last place until it is activated.
     m_order.append(page);
     m_services.area->addSubWindow(page);
+    // A new page starts at three quarters of the page area, the size it returns to from its
+    // maximised state and the one a script's window keeps where it sets no size.
+    const QSize area = pageAreaSize();
+    page->resize(std::max(300, area.width() * 3 / 4), std::max(200, area.height() * 3 / 4));
     emit pageCountChanged(pageCount());
 
     const bool ctrlHeld = QApplication::queryKeyboardModifiers() & Qt::ControlModifier;

@@ -1,0 +1,368 @@
+// The main window with engine pages: what the active page shows on the window, site icons,
+// script-opened windows, a lost renderer and the close with pages still loading.
+#include "engine_fixture.h"
+
+#include "core/app/pending_opens.h"
+#include "platform/key_store.h"
+#include "platform/settings_file.h"
+#include "ui/app/action_registry.h"
+#include "ui/app/main_window.h"
+#include "ui/app/status_bar.h"
+#include "ui/pages/page.h"
+#include "ui/pages/page_manager.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include <signal.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+#include <gtest/gtest.h>
+
+using namespace pelto;
+using namespace pelto::enginetest;
+using pelto::test::HttpTestServer;
+
+namespace {
+
+const QString kTitleSuffix = QStringLiteral(" - Pelto Browser");
+
+QByteArray pngOf(const QColor& colour)
+{
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+HttpTestServer::Response page(const QByteArray& title, const QByteArray& body = {}, int delayMs = 0)
+{
+    return HttpTestServer::Response {200, "text/html; charset=utf-8", titled(title, body), {}, delayMs};
+}
+
+QColor centreColour(const QIcon& icon)
+{
+    return icon.pixmap(16, 16).toImage().pixelColor(8, 8);
+}
+
+// How often the page's own icon client (not the engine) asked the server for the site icon.
+int iconFetches(const HttpTestServer& server)
+{
+    int count = 0;
+    for (const HttpTestServer::Request& request : server.requests()) {
+        if (request.path == "/favicon.ico" && request.headers.value("user-agent").startsWith("Pelto Browser"))
+            ++count;
+    }
+    return count;
+}
+
+// Lets the engine and the icon client run for a while, for checks that something did not happen.
+void settle(int milliseconds = 400)
+{
+    waitFor([] { return false; }, milliseconds);
+}
+
+class MainWindowEngine : public EngineTest {
+protected:
+    void SetUp() override
+    {
+        EngineTest::SetUp();
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(m_server.start());
+        m_iniPath = m_dir.path() + "/pbrowser.ini";
+        QFile ini(m_iniPath);
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Pelto Browser Settings]\nStartsWithHomePage=no\nMaximized=no\n");
+    }
+    void TearDown() override
+    {
+        // Every page goes before the shared engine profile does.
+        m_window.reset();
+    }
+
+    ui::TfrmPeltoBrowser& createWindow()
+    {
+        m_settings.OpenSettings(m_iniPath);
+        ui::AppContext context;
+        context.settings = &m_settings;
+        context.keyStore = &m_keys;
+        context.pendingOpens = &m_pending;
+        context.webControls = &factory();
+        context.programFolder = m_dir.path() + "/";
+        context.dataFolder = m_dir.path() + "/";
+        m_window = std::make_unique<ui::TfrmPeltoBrowser>(context);
+        EXPECT_TRUE(waitFor([&] { return m_window->initialised(); }));
+        return *m_window;
+    }
+
+    // Opens the address in a new page and returns that page.
+    ui::TfrmPage* openPage(const QString& address)
+    {
+        ui::PageManager& pages = m_window->pageManager();
+        const QList<ui::TfrmPage*> before = pages.pages();
+        pages.OpenInNewPage(address.toStdString());
+        for (ui::TfrmPage* page : pages.pages()) {
+            if (!before.contains(page))
+                return page;
+        }
+        return nullptr;
+    }
+
+    static bool waitForLoaded(ui::TfrmPage* page, const QString& title)
+    {
+        return waitFor([&] { return page->WB()->LocationName() == title && !page->WB()->Busy(); });
+    }
+
+    QString caption() const { return m_window->windowTitle(); }
+    QString addressText() const { return m_window->addressBox().currentText(); }
+    ui::PageStatusBar& status() const { return m_window->statusBarView(); }
+
+    QString fileText() const
+    {
+        QFile file(m_iniPath);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    QTemporaryDir m_dir;
+    QString m_iniPath;
+    HttpTestServer m_server;
+    platform::SettingsFile m_settings;
+    platform::MemoryKeyStore m_keys;
+    core::PendingOpens m_pending;
+    std::unique_ptr<ui::TfrmPeltoBrowser> m_window;
+};
+
+TEST_F(MainWindowEngine, ActivePageShowsItsTitleStatusProgressAddressAndSiteKind)
+{
+    // A script that keeps the load going for a while, so that the progress bar moves.
+    m_server.route("/slow.js", HttpTestServer::Response {200, "text/javascript", "var slow = 1;", {}, 600});
+    m_server.route("/pic.png", HttpTestServer::Response {200, "image/png", pngOf(Qt::green), {}, 0});
+    m_server.route("/fish", page("Fish &amp; Chips",
+                                 "<a href='/b?x=1&amp;y=2' style='display:block;position:fixed;left:0;top:0;"
+                                 "width:200px;height:200px'>b</a><img src='/pic.png'><script src='/slow.js'></script>"));
+    m_server.route("/b", page("B"));
+    ui::TfrmPeltoBrowser& window = createWindow();
+    const QString address = m_server.url("/fish").toString();
+
+    ui::TfrmPage* first = openPage(address);
+    ASSERT_NE(first, nullptr);
+    int highestProgress = 0;
+    ASSERT_TRUE(waitFor([&] {
+        highestProgress = std::max(highestProgress, status().progressValue());
+        return first->WB()->LocationName() == "Fish & Chips" && !first->WB()->Busy();
+    }));
+    EXPECT_EQ(caption(), "Fish & Chips" + kTitleSuffix);
+    EXPECT_TRUE(waitFor([&] { return status().statusText() == "  Done"; })) << status().statusText().toStdString();
+    EXPECT_GT(highestProgress, 0);
+    EXPECT_EQ(status().progressValue(), 0);
+    EXPECT_EQ(addressText(), address);
+    EXPECT_TRUE(status().ordinaryPictureShown());
+    EXPECT_FALSE(status().securePictureShown());
+    // With the content switches as they come, pages show pictures.
+    auto* control = static_cast<ui::WebEngineControl*>(first->WB());
+    EXPECT_EQ(m_server.requestCount("/pic.png"), 1) << "download options " << control->downloadOptions();
+
+    // The hovered link, with its ampersand shown once although the page keeps it doubled.
+    QTest::mouseMove(control->view()->focusProxy(), QPoint(20, 20));
+    const QString link = m_server.url("/b?x=1&y=2").toString();
+    EXPECT_TRUE(waitFor([&] { return status().statusText() == "  " + link; }))
+        << status().statusText().toStdString();
+    EXPECT_EQ(first->StatusText, "  " + QString(link).replace("&", "&&"));
+
+    // A second page takes the display; activating the first gives it back.
+    ui::TfrmPage* second = openPage(m_server.url("/b").toString());
+    ASSERT_TRUE(waitForLoaded(second, "B"));
+    EXPECT_TRUE(waitFor([&] { return caption() == "B" + kTitleSuffix; })) << caption().toStdString();
+    EXPECT_EQ(addressText(), m_server.url("/b").toString());
+    window.pageManager().activatePage(first);
+    EXPECT_EQ(caption(), "Fish & Chips" + kTitleSuffix);
+    EXPECT_EQ(addressText(), address);
+}
+
+TEST_F(MainWindowEngine, SiteIconIsFetchedOncePerHost)
+{
+    HttpTestServer other;
+    ASSERT_TRUE(other.start());
+    for (HttpTestServer* server : {&m_server, &other}) {
+        server->route("/a", page("A"));
+        server->route("/b", page("B"));
+    }
+    m_server.route("/favicon.ico", HttpTestServer::Response {200, "image/png", pngOf(Qt::red), {}, 0});
+    other.route("/favicon.ico", HttpTestServer::Response {200, "image/png", pngOf(Qt::blue), {}, 0});
+    createWindow();
+
+    ui::TfrmPage* tab = openPage(m_server.url("/a").toString());
+    ASSERT_TRUE(waitForLoaded(tab, "A"));
+    ASSERT_TRUE(waitFor([&] { return tab->TabButton.hasSiteIcon; }));
+    EXPECT_EQ(centreColour(tab->TabButton.siteIcon), QColor(Qt::red));
+    EXPECT_EQ(iconFetches(m_server), 1);
+
+    // Another page of the same host keeps the icon it has.
+    ui::NavigatePage(tab, m_server.url("/b").toString());
+    ASSERT_TRUE(waitForLoaded(tab, "B"));
+    settle();
+    EXPECT_EQ(iconFetches(m_server), 1);
+    EXPECT_TRUE(tab->TabButton.hasSiteIcon);
+
+    // Another host (the port is part of it) has an icon of its own.
+    ui::NavigatePage(tab, other.url("/a").toString());
+    ASSERT_TRUE(waitForLoaded(tab, "A"));
+    ASSERT_TRUE(waitFor([&] { return iconFetches(other) == 1 && tab->TabButton.hasSiteIcon; }));
+    EXPECT_EQ(centreColour(tab->TabButton.siteIcon), QColor(Qt::blue));
+    EXPECT_EQ(iconFetches(m_server), 1);
+
+    // A host name without a dot has no icon address, so nothing is fetched for it; coming
+    // back to the first host fetches its icon once more.
+    ui::NavigatePage(tab, QString("http://localhost:%1/a").arg(m_server.port()));
+    ASSERT_TRUE(waitFor([&] { return tab->WB()->LocationURL().startsWith("http://localhost:") && !tab->WB()->Busy(); }));
+    settle();
+    EXPECT_EQ(iconFetches(m_server), 1);
+    ui::NavigatePage(tab, m_server.url("/b").toString());
+    ASSERT_TRUE(waitForLoaded(tab, "B"));
+    ASSERT_TRUE(waitFor([&] { return iconFetches(m_server) == 2 && tab->TabButton.hasSiteIcon; }));
+    EXPECT_EQ(centreColour(tab->TabButton.siteIcon), QColor(Qt::red));
+    settle();
+    EXPECT_EQ(iconFetches(m_server) + iconFetches(other), 3);
+}
+
+TEST_F(MainWindowEngine, ScriptWindowTakesTheAskedClientSizeAboveTheLimit)
+{
+    struct Case {
+        const char* name;
+        const char* features;
+        std::optional<int> width;  // none: the request is ignored
+        std::optional<int> height;
+    };
+    const Case cases[] = {
+        {"both", "width=500,height=400", 500, 400},
+        {"narrow", "width=150,height=400", std::nullopt, 400},
+        {"low", "width=420,height=150", 420, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        m_server.route(QString("/opener-%1").arg(c.name),
+                       page("Opener", QByteArray("<script>window.onload = function() { window.open('/target?")
+                                          + c.name + "', '', '" + c.features + "'); };</script>"));
+    }
+    m_server.route("/target", page("Target"));
+    ui::TfrmPeltoBrowser& window = createWindow();
+
+    // An ignored value leaves the dimension a page made for a new window starts with.
+    QPointer<ui::TfrmPage> fresh = window.pageManager().CreatePage(true, true);
+    const QSize start(fresh->clientWidth(), fresh->clientHeight());
+    EXPECT_FALSE(start.isEmpty()) << "a new page starts with no room for its document: " << start.width() << "x"
+                                  << start.height();
+    fresh->close();
+    ASSERT_TRUE(waitFor([&] { return fresh.isNull(); }));
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString target = m_server.url(QString("/target?%1").arg(c.name)).toString();
+        const int before = window.pageManager().pageCount();
+        openPage(m_server.url(QString("/opener-%1").arg(c.name)).toString());
+        ui::TfrmPage* opened = nullptr;
+        ASSERT_TRUE(waitFor([&] {
+            for (ui::TfrmPage* each : window.pageManager().pages()) {
+                if (each->WB()->LocationURL() == target && !each->WB()->Busy())
+                    opened = each;
+            }
+            return opened != nullptr;
+        }));
+        EXPECT_EQ(window.pageManager().pageCount(), before + 2);
+        ASSERT_TRUE(waitForLoaded(opened, "Target"));
+        settle(200);
+        // A page a script placed is not maximised, whatever "OpenMax" says.
+        EXPECT_FALSE(opened->IsMaximized);
+        EXPECT_TRUE(opened->ScriptPlaced);
+        EXPECT_EQ(opened->clientWidth(), c.width.value_or(start.width()));
+        EXPECT_EQ(opened->clientHeight(), c.height.value_or(start.height()));
+        // The control fills the client area it was given.
+        EXPECT_EQ(opened->WB()->widget()->size(), opened->contentsRect().size());
+    }
+}
+
+TEST_F(MainWindowEngine, KilledRendererLeavesTheOtherPageWorkingAndRefreshLoadsItAgain)
+{
+    m_server.route("/a", page("A"));
+    m_server.route("/b", page("B"));
+    m_server.route("/c", page("C"));
+    ui::TfrmPeltoBrowser& window = createWindow();
+
+    // Two sites, so that the engine gives the pages renderers of their own.
+    ui::TfrmPage* survivor = openPage(m_server.url("/a").toString());
+    ASSERT_TRUE(waitForLoaded(survivor, "A"));
+    const QString lostAddress = QString("http://localhost:%1/b").arg(m_server.port());
+    ui::TfrmPage* victim = openPage(lostAddress);
+    ASSERT_TRUE(waitForLoaded(victim, "B"));
+    ASSERT_EQ(window.pageManager().pages().value(0), victim);
+    auto* lost = static_cast<ui::WebEngineControl*>(victim->WB());
+    auto* kept = static_cast<ui::WebEngineControl*>(survivor->WB());
+    const qint64 pid = lost->page()->renderProcessPid();
+    ASSERT_GT(pid, 0);
+    ASSERT_NE(pid, kept->page()->renderProcessPid());
+    const int requestsBefore = m_server.requestCount("/b");
+
+    ASSERT_EQ(::kill(pid_t(pid), SIGKILL), 0);
+    ASSERT_TRUE(waitFor([&] { return caption() == "This page stopped working" + kTitleSuffix; }))
+        << caption().toStdString();
+    // The stand-in page is no address of its own: the box keeps the lost one.
+    EXPECT_EQ(addressText(), lostAddress);
+
+    ui::NavigatePage(survivor, m_server.url("/c").toString());
+    ASSERT_TRUE(waitForLoaded(survivor, "C"));
+    window.pageManager().activatePage(survivor);
+    EXPECT_EQ(caption(), "C" + kTitleSuffix);
+    EXPECT_EQ(addressText(), m_server.url("/c").toString());
+
+    window.pageManager().activatePage(victim);
+    window.actions().action("actRefresh")->trigger();
+    ASSERT_TRUE(waitForLoaded(victim, "B"));
+    EXPECT_EQ(m_server.requestCount("/b"), requestsBefore + 1);
+    EXPECT_TRUE(waitFor([&] { return caption() == "B" + kTitleSuffix; })) << caption().toStdString();
+    EXPECT_EQ(addressText(), lostAddress);
+    EXPECT_EQ(window.pageManager().pageCount(), 2);
+}
+
+TEST_F(MainWindowEngine, CloseWithPagesStillLoadingEndsWithNoPageAndAProperClose)
+{
+    m_server.route("/a", page("A"));
+    m_server.route("/b", page("B"));
+    // Answers long after the close's own wait would have given up.
+    m_server.route("/hang", page("Hang", {}, 60000));
+    ui::TfrmPeltoBrowser& window = createWindow();
+
+    QList<QPointer<ui::TfrmPage>> pages;
+    for (const char* path : {"/a", "/b"}) {
+        pages << openPage(m_server.url(path).toString());
+        ASSERT_TRUE(waitForLoaded(pages.last(), path == QString("/a") ? "A" : "B"));
+    }
+    pages << openPage(m_server.url("/hang").toString());
+    ASSERT_TRUE(waitFor([&] { return m_server.requestCount("/hang") == 1; }));
+    ASSERT_TRUE(pages.last()->WB()->Busy());
+    ASSERT_EQ(window.pageManager().pageCount(), 3);
+
+    QSignalSpy closed(&window, &ui::TfrmPeltoBrowser::closed);
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(closed.count(), 1);
+    // The pages were gone before the bounded wait gave up, and went all the way.
+    EXPECT_EQ(window.pageManager().pageCount(), 0);
+    for (const QPointer<ui::TfrmPage>& each : pages)
+        EXPECT_TRUE(each.isNull());
+    EXPECT_TRUE(fileText().contains("ProperlyClosed=yes\n")) << fileText().toStdString();
+}
+
+}  // namespace
