@@ -393,16 +393,20 @@ bool KeyStoreDocument::deleteKey(std::string_view path)
     return parent->children.erase(fold(segments->back())) > 0;
 }
 
-std::optional<std::string> KeyStoreDocument::readString(std::string_view path,
-                                                        std::string_view name) const
+const KeyStoreDocument::Value* KeyStoreDocument::findValue(std::string_view path, std::string_view name) const
 {
     const Node* node = findNode(path);
     if (!node)
-        return std::nullopt;
+        return nullptr;
     const auto it = node->values.find(fold(untilNul(name)));
-    if (it == node->values.end())
-        return std::nullopt;
-    if (const auto* text = std::get_if<std::string>(&it->second.data))
+    return it == node->values.end() ? nullptr : &it->second;
+}
+
+std::optional<std::string> KeyStoreDocument::readString(std::string_view path,
+                                                        std::string_view name) const
+{
+    const Value* value = findValue(path, name);
+    if (const auto* text = value ? std::get_if<std::string>(&value->data) : nullptr)
         return *text;
     return std::nullopt;
 }
@@ -410,13 +414,8 @@ std::optional<std::string> KeyStoreDocument::readString(std::string_view path,
 std::optional<std::uint32_t> KeyStoreDocument::readNumber(std::string_view path,
                                                           std::string_view name) const
 {
-    const Node* node = findNode(path);
-    if (!node)
-        return std::nullopt;
-    const auto it = node->values.find(fold(untilNul(name)));
-    if (it == node->values.end())
-        return std::nullopt;
-    if (const auto* number = std::get_if<std::uint32_t>(&it->second.data))
+    const Value* value = findValue(path, name);
+    if (const auto* number = value ? std::get_if<std::uint32_t>(&value->data) : nullptr)
         return *number;
     return std::nullopt;
 }

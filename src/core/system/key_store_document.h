@@ -78,6 +78,8 @@ private:
     };
 
     const Node* findNode(std::string_view path) const;
+    // The named value of the key at path, or null.
+    const Value* findValue(std::string_view path, std::string_view name) const;
     Node* findNode(std::string_view path);
     Node* createNode(std::string_view path);
     void setValue(std::string_view path, std::string_view name,
