@@ -2,6 +2,7 @@
 // line and from later starts, the site icon is fetched, and a renderer that dies takes nothing
 // else with it.
 #include "support/http_test_server.h"
+#include "support/temp_env.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -64,10 +65,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_home.isValid());
-        for (const char* name : {"data", "config", "runtime"})
-            QDir(m_home.path()).mkpath(name);
-        QFile::setPermissions(m_home.path() + "/runtime",
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        pelto::test::makeUserFolders(m_home.path());
         ASSERT_TRUE(m_server.start());
         for (const char* name : {"/a", "/b", "/c"})
             m_server.route(name, QByteArray("<html><head><title>Page ") + name + "</title></head><body>" + name
@@ -84,13 +82,7 @@ protected:
 
     QProcessEnvironment environment() const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_DATA_HOME", m_home.path() + "/data");
-        env.insert("XDG_CONFIG_HOME", m_home.path() + "/config");
-        env.insert("XDG_RUNTIME_DIR", m_home.path() + "/runtime");
-        if (!env.value("DISPLAY").isEmpty())
-            env.remove("QT_QPA_PLATFORM");
-        return env;
+        return pelto::test::programEnvironment(m_home.path(), true);
     }
 
     // A later start; runs while the test's server keeps answering.

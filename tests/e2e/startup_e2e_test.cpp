@@ -1,5 +1,7 @@
 // The real program, started as a user would: first start, second starts, the one-shot modes and
 // the end of the program.
+#include "support/temp_env.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -18,10 +20,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_home.isValid());
-        for (const char* name : {"data", "config", "runtime"})
-            QDir(m_home.path()).mkpath(name);
-        QFile::setPermissions(m_home.path() + "/runtime",
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        pelto::test::makeUserFolders(m_home.path());
     }
 
     void TearDown() override
@@ -34,20 +33,7 @@ protected:
 
     QProcessEnvironment environment(bool withDisplay) const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_DATA_HOME", m_home.path() + "/data");
-        env.insert("XDG_CONFIG_HOME", m_home.path() + "/config");
-        env.insert("XDG_RUNTIME_DIR", m_home.path() + "/runtime");
-        env.remove("WAYLAND_DISPLAY");
-        if (!withDisplay) {
-            env.remove("DISPLAY");
-            env.remove("QT_QPA_PLATFORM");
-        } else if (!env.value("DISPLAY").isEmpty()) {
-            env.remove("QT_QPA_PLATFORM");  // the real display of the test run
-        } else {
-            env.insert("QT_QPA_PLATFORM", "offscreen");
-        }
-        return env;
+        return pelto::test::programEnvironment(m_home.path(), withDisplay);
     }
 
     // Runs the program to its end; returns its exit code (-1 when it did not end in time).

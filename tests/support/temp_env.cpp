@@ -15,9 +15,7 @@ void isolateUserFolders()
         return;
     g_root = new QTemporaryDir();  // released with the process
     const QString root = g_root->path();
-    for (const char* name : {"data", "config", "runtime"})
-        QDir(root).mkpath(QString::fromLatin1(name));
-    QFile::setPermissions(root + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    makeUserFolders(root);
     qputenv("XDG_DATA_HOME", (root + "/data").toUtf8());
     qputenv("XDG_CONFIG_HOME", (root + "/config").toUtf8());
     qputenv("XDG_RUNTIME_DIR", (root + "/runtime").toUtf8());
@@ -26,6 +24,31 @@ void isolateUserFolders()
 QString isolatedRoot()
 {
     return g_root ? g_root->path() : QString();
+}
+
+void makeUserFolders(const QString& root)
+{
+    for (const char* name : {"data", "config", "runtime"})
+        QDir(root).mkpath(QString::fromLatin1(name));
+    QFile::setPermissions(root + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+QProcessEnvironment programEnvironment(const QString& root, bool withDisplay)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", root + "/data");
+    env.insert("XDG_CONFIG_HOME", root + "/config");
+    env.insert("XDG_RUNTIME_DIR", root + "/runtime");
+    env.remove("WAYLAND_DISPLAY");
+    if (!withDisplay) {
+        env.remove("DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+    } else if (!env.value("DISPLAY").isEmpty()) {
+        env.remove("QT_QPA_PLATFORM");  // the real display of the test run
+    } else {
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+    }
+    return env;
 }
 
 }  // namespace pelto::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 
 namespace pelto::test {
@@ -10,5 +11,12 @@ void isolateUserFolders();
 
 // The temporary root made by isolateUserFolders().
 QString isolatedRoot();
+
+// Makes data/, config/ and runtime/ (private to the user) under root.
+void makeUserFolders(const QString& root);
+
+// The environment for running the real program on the user folders under root: the test run's
+// display (or the offscreen platform when it has none), or no display at all.
+QProcessEnvironment programEnvironment(const QString& root, bool withDisplay);
 
 }  // namespace pelto::test
