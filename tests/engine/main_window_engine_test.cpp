@@ -10,12 +10,18 @@
 #include "ui/app/status_bar.h"
 #include "ui/pages/page.h"
 #include "ui/pages/page_manager.h"
+#include "ui/pages/tab_bar.h"
+#include "ui/pages/window_commands.h"
+
+#include "core/pages/tab_layout.h"
 
 #include <QAction>
 #include <QBuffer>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
+#include <QMdiArea>
+#include <QMimeData>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -87,7 +93,7 @@ protected:
         m_iniPath = m_dir.path() + "/pbrowser.ini";
         QFile ini(m_iniPath);
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[Pelto Browser Settings]\nStartsWithHomePage=no\nMaximized=no\n");
+        ini.write("[Pelto Browser Settings]\nStartsWithHomePage=no\nMaximized=no\n" + m_extraSettings);
     }
     void TearDown() override
     {
@@ -140,6 +146,7 @@ protected:
 
     QTemporaryDir m_dir;
     QString m_iniPath;
+    QByteArray m_extraSettings;  // more settings lines, set before SetUp runs
     HttpTestServer m_server;
     platform::SettingsFile m_settings;
     platform::MemoryKeyStore m_keys;
@@ -363,6 +370,139 @@ TEST_F(MainWindowEngine, CloseWithPagesStillLoadingEndsWithNoPageAndAProperClose
     for (const QPointer<ui::TfrmPage>& each : pages)
         EXPECT_TRUE(each.isNull());
     EXPECT_TRUE(fileText().contains("ProperlyClosed=yes\n")) << fileText().toStdString();
+}
+
+// Drags data onto the window the way the window system delivers it.
+void dropOnWindow(QWidget& window, QPoint at, const QMimeData& data)
+{
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+}
+
+class PagesBehindEngine : public MainWindowEngine {
+protected:
+    void SetUp() override
+    {
+        m_extraSettings = "PopupForeground=no\n";
+        MainWindowEngine::SetUp();
+    }
+};
+
+TEST_F(PagesBehindEngine, PageOpenedBehindLoadsWithoutEverComingToTheFront)
+{
+    m_server.route("/front", page("Front"));
+    m_server.route("/behind", page("Behind"));
+    ui::TfrmPeltoBrowser& window = createWindow();
+    ui::TfrmPage* front = openPage(m_server.url("/front").toString());
+    ASSERT_TRUE(waitForLoaded(front, "Front"));
+    window.pageManager().activatePage(front);
+
+    // The window's caption and the pressed tab show the front page all along.
+    QStringList captions;
+    QList<ui::TfrmPage*> firstPages;
+    QObject guard;
+    QObject::connect(&window, &QWidget::windowTitleChanged, &guard, [&](const QString& title) { captions << title; });
+    QObject::connect(&window.pageArea(), &QMdiArea::subWindowActivated, &guard,
+                     [&] { firstPages << window.pageManager().activePage(); });
+    ui::TfrmPage* behind = openPage(m_server.url("/behind").toString());
+    ASSERT_NE(behind, nullptr);
+    ASSERT_TRUE(waitForLoaded(behind, "Behind"));
+    for (const QString& shown : captions)
+        EXPECT_EQ(shown.toStdString(), ("Front" + kTitleSuffix).toStdString());
+    EXPECT_FALSE(firstPages.contains(behind));
+    EXPECT_EQ(window.pageManager().activePage(), front);
+    EXPECT_EQ(window.pageManager().pages().last(), behind);
+    EXPECT_EQ(caption(), "Front" + kTitleSuffix);
+    EXPECT_GE(behind->x(), 0);  // back in the page area, behind the front page
+    EXPECT_TRUE(window.tabBar().tabOf(front)->isChecked());
+    EXPECT_FALSE(window.tabBar().tabOf(behind)->isChecked());
+}
+
+TEST_F(MainWindowEngine, DroppedAddressReplacesTheTabsPageOrOpensANewOne)
+{
+    m_server.route("/a", page("A"));
+    m_server.route("/dropped", page("Dropped"));
+    m_server.route("/new", page("New"));
+    ui::TfrmPeltoBrowser& window = createWindow();
+    ui::TfrmPage* first = openPage(m_server.url("/a").toString());
+    ASSERT_TRUE(waitForLoaded(first, "A"));
+
+    ui::TabBar& tabs = window.tabBar();
+    QMimeData link;
+    link.setUrls({m_server.url("/dropped")});
+    dropOnWindow(window, tabs.mapTo(&window, tabs.tabOf(first)->geometry().center()), link);
+    EXPECT_TRUE(waitForLoaded(first, "Dropped"));
+    EXPECT_EQ(window.pageManager().pageCount(), 1);
+
+    QMimeData text;
+    text.setText(m_server.url("/new").toString());
+    QWidget& area = window.pageArea();
+    dropOnWindow(window, area.mapTo(&window, QPoint(area.width() / 2, area.height() - 4)), text);
+    ASSERT_EQ(window.pageManager().pageCount(), 2);
+    EXPECT_TRUE(waitForLoaded(window.pageManager().pages().last() == first ? window.pageManager().pages().first()
+                                                                           : window.pageManager().pages().last(),
+                              "New"));
+}
+
+TEST_F(MainWindowEngine, TwoHundredPagesLayOutSwitchAndCloseAllInOneGoWhileLoading)
+{
+    // Every tenth page answers slowly, so that Close All meets pages still loading.
+    m_server.route("/p", [](const HttpTestServer::Request& request) {
+        const QByteArray n = request.path.mid(request.path.indexOf('?') + 1);
+        return HttpTestServer::Response {200, "text/html; charset=utf-8", titled("P" + n), {},
+                                         n.endsWith('0') ? 20000 : 0};
+    });
+    ui::TfrmPeltoBrowser& window = createWindow();
+    window.state().settings.ConfirmCloseAll = false;
+    window.resize(1000, 700);
+    constexpr int kPages = 200;
+    for (int i = 0; i < kPages; ++i)
+        openPage(m_server.url(QString("/p?%1").arg(i)).toString());
+    ui::PageManager& manager = window.pageManager();
+    ASSERT_EQ(manager.pageCount(), kPages);
+
+    // The tabs sit where the layout puts them, each slot once.
+    ui::TabBar& tabs = window.tabBar();
+    const core::TabLayout layout = core::LayoutTabs(tabs.contentsRect().width(), kPages);
+    EXPECT_EQ(tabs.height(), layout.height);
+    QList<int> seenSlots;
+    for (ui::TTabButton* tab : tabs.tabsInSlotOrder()) {
+        const int slot = tab->TabSlot();
+        seenSlots << slot;
+        EXPECT_EQ(tab->geometry(), QRect((slot % layout.tabsPerRow) * (layout.tabWidth + 1) + 1,
+                                         (slot / layout.tabsPerRow) * 23, layout.tabWidth, 22));
+    }
+    QList<int> expected;
+    for (int i = 0; i < kPages; ++i)
+        expected << i;
+    EXPECT_EQ(seenSlots, expected);
+
+    // Next Window walks through every page by slot and comes back to the start.
+    ui::TfrmPage* start = manager.activePage();
+    QSet<ui::TfrmPage*> visited;
+    for (int i = 0; i < kPages; ++i) {
+        window.windowCommands().nextPage();
+        visited.insert(manager.activePage());
+    }
+    EXPECT_EQ(visited.size(), kPages);
+    EXPECT_EQ(manager.activePage(), start);
+
+    ASSERT_TRUE(waitFor([&] { return m_server.requestCount("/p") >= kPages / 2; }));
+    int closing = 0;
+    QObject guard;
+    QObject::connect(&manager, &ui::PageManager::pageClosingSignal, &guard, [&] { ++closing; });
+    QSignalSpy finished(&window.windowCommands(), &ui::WindowCommands::bulkCloseFinished);
+    window.windowCommands().closeAll();
+    EXPECT_EQ(closing, kPages);
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_EQ(manager.pageCount(), 0);
+    EXPECT_EQ(tabs.tabsInSlotOrder().size(), 0);
+    EXPECT_EQ(caption(), "Pelto Browser");
+    EXPECT_FALSE(window.state().ClosingInBulk);
 }
 
 }  // namespace

@@ -37,6 +37,7 @@ public:
     // PageHost
     QList<ui::TfrmPage*> pages() const override;
     void activatePage(ui::TfrmPage* page) override;
+    bool placingBehind(const ui::TfrmPage*) const override { return false; }
     QSize pageAreaSize() const override;
     int mainClientWidth() const override { return mainClientWidthValue; }
     const core::GeneralSettings& settings() const override { return settingsValue; }

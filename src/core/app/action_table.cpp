@@ -36,6 +36,19 @@ constexpr std::array kActions = {
     ActionSpec {"actMaximizeAll", "Maximize All", "", ""},
     ActionSpec {"actRestoreAll", "Restore All", "", ""},
     ActionSpec {"actMinimizeAll", "Minimize All", "", ""},
+    ActionSpec {"actCloseChecked", "Close Checked...", "", ""},
+    // The tab menu: these act on the page whose tab was right-clicked.
+    ActionSpec {"actCMaximize", "Maximize", "", ""},
+    ActionSpec {"actCMinimize", "Minimize", "", ""},
+    ActionSpec {"actCRestore", "Restore", "", ""},
+    ActionSpec {"actCClose", "Close", "", ""},
+    ActionSpec {"actCRefresh", "Refresh", "", ""},
+    ActionSpec {"actCDuplicate", "Duplicate", "", ""},
+    ActionSpec {"actCCloseExcept", "Close All Except This Window", "", ""},
+    // The window-control bar: the boxes of the maximised page.
+    ActionSpec {"actSysMinimize", "Minimize", "", ""},
+    ActionSpec {"actSysRestore", "Restore", "", ""},
+    ActionSpec {"actSysClose", "Close", "", ""},
 };
 
 }  // namespace

@@ -19,3 +19,13 @@ bool IsInternetShortcutText(std::string_view text);
 std::optional<std::string> InternetShortcutTarget(std::string_view fileText);
 
 }  // namespace pelto::core
+
+namespace pelto::core {
+
+// The address to open for data dropped on the main window or a tab: a web address (http,
+// https or ftp), a file address, an absolute file path, or a "www." host. Surrounding blanks
+// are removed; only the first line of a text counts. Anything else (empty text, other schemes
+// such as "javascript:", text with control characters, several words) gives nothing.
+std::optional<std::string> DroppedAddress(std::string_view text);
+
+}  // namespace pelto::core

@@ -3,10 +3,14 @@
 #include "ui/app/action_registry.h"
 #include "ui/app/focus_filter.h"
 #include "ui/app/status_bar.h"
+#include "ui/pages/close_checked_dialog.h"
+#include "ui/pages/mdi_control_bar.h"
 #include "ui/pages/page.h"
 #include "ui/pages/page_manager.h"
 #include "ui/pages/page_pictures.h"
 #include "ui/pages/tab_bar.h"
+#include "ui/pages/tab_menu.h"
+#include "ui/pages/url_drop_target.h"
 #include "ui/pages/web_control.h"
 #include "ui/pages/window_commands.h"
 
@@ -166,6 +170,14 @@ void TfrmPeltoBrowser::buildInterface()
                 == QMessageBox::Yes;
         },
         [this] { ClearPageDisplay(); }, this);
+    m_windows->setChoosePages([this](const QList<TfrmPage*>& pages) -> std::optional<QList<TfrmPage*>> {
+        TfrmCloseChecked dialog(pages, *m_pictures, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.checkedPages();
+    });
+    m_tabMenu = new TabMenu(*m_pages, m_state, this, this);
+    m_urlDrops = new UrlDropTarget(*this, *m_pages, *m_tabs, this);
 
     buildMenus();
     wireActions();
@@ -182,6 +194,7 @@ void TfrmPeltoBrowser::buildMenus()
     file->addAction(m_actions->action("actClose"));
     file->addAction(m_actions->action("actCloseAll"));
     file->addAction(m_actions->action("actCloseExcept"));
+    file->addAction(m_actions->action("actCloseChecked"));
     file->addSeparator();
     file->addAction(m_actions->action("actExit"));
     QMenu* navigation = bar->addMenu(m_actions->action("actMNavigation")->text());
@@ -194,7 +207,8 @@ void TfrmPeltoBrowser::buildMenus()
     QMenu* windows = bar->addMenu(m_actions->action("actMWindows")->text());
     windows->setObjectName(QStringLiteral("mWindows"));
     for (const char* name : {"actCascade", "actTileHorizontally", "actTileVertically", "actArrangeIcons", "",
-                             "actMaximizeAll", "actRestoreAll", "actMinimizeAll", "", "actCloseAll", "actCloseExcept"}) {
+                             "actMaximizeAll", "actRestoreAll", "actMinimizeAll", "", "actCloseAll", "actCloseExcept",
+                             "actCloseChecked"}) {
         if (*name)
             windows->addAction(m_actions->action(name));
         else
@@ -244,6 +258,10 @@ void TfrmPeltoBrowser::wireActions()
     for (const char* name : {"actClose", "actStop", "actRefresh"})
         m_actions->setEnabledRule(name, hasPage);
     m_windows->attach(*m_actions);
+    m_tabMenu->attach(*m_actions);
+    m_tabMenu->connectTo(*m_tabs);
+    m_mdiControl = new MdiControlBar(*m_actions, this);
+    addToolBar(Qt::TopToolBarArea, m_mdiControl);
     m_actions->setEnabledRule("actBack", [active] { return active() && active()->CanGoBack; });
     m_actions->setEnabledRule("actForward", [active] { return active() && active()->CanGoForward; });
     updateActions();
@@ -445,6 +463,7 @@ void TfrmPeltoBrowser::TimerInitTimer()
     store.WriteSetting(core::key::ProperlyClosed, "no");
     m_context.settings->FlushSettings();
     m_focusFilter->install();
+    m_urlDrops->registerTarget();
     store.ReadSetting(core::key::LastCheckNew, "");
 
     m_initialised = true;

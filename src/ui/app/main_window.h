@@ -21,7 +21,10 @@ class FocusFilter;
 class PageManager;
 class PagePictures;
 class PageStatusBar;
+class MdiControlBar;
 class TabBar;
+class TabMenu;
+class UrlDropTarget;
 class WindowCommands;
 
 // The program's only top-level window. It is created by the start sequence, finishes its set-up
@@ -58,6 +61,9 @@ public:
     WindowCommands& windowCommands() { return *m_windows; }
     QMdiArea& pageArea() { return *m_pageArea; }
     TabBar& tabBar() { return *m_tabs; }
+    TabMenu& tabMenu() { return *m_tabMenu; }
+    MdiControlBar& mdiControlBar() { return *m_mdiControl; }
+    UrlDropTarget& urlDropTarget() { return *m_urlDrops; }
 
     // Both secure-site pictures hidden, status text and address emptied, progress 0, caption
     // "Pelto Browser".
@@ -110,6 +116,9 @@ private:
     FocusFilter* m_focusFilter = nullptr;
     WindowCommands* m_windows = nullptr;
     TabBar* m_tabs = nullptr;
+    TabMenu* m_tabMenu = nullptr;
+    MdiControlBar* m_mdiControl = nullptr;
+    UrlDropTarget* m_urlDrops = nullptr;
     QTimer m_timerInit;
     bool m_initialised = false;
     bool m_closed = false;

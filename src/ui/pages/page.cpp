@@ -106,7 +106,10 @@ TfrmPage::TfrmPage(PageHost& host, WebControlFactory& factory, QWidget* parent)
     TabButton.caption = kBlank;
     TabButton.picture = PagePictures::kPlainPage;
     TabButton.slot = int(others.size()) - (others.contains(this) ? 1 : 0);
-    m_host.showCaption(mainCaption(kBlank));
+    // With other pages open, the new page's caption reaches the window when it is activated:
+    // a page that opens behind never shows its caption.
+    if (others.isEmpty() || others == QList<TfrmPage*> {this})
+        m_host.showCaption(mainCaption(kBlank));
     IsMaximized = IsClosing = CanGoBack = CanGoForward = false;
     ProgressPercent = 0;
     BackTitles.clear();
@@ -191,7 +194,7 @@ void TfrmPage::watchArea()
         // The area's signal comes after it has recorded the activation, so that the page
         // list already has this page first.
         m_areaConnection = connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
-            if (window == this)
+            if (window == this && !m_host.placingBehind(this))
                 FormActivate();
         });
     }

@@ -33,6 +33,9 @@ public:
 
     // Makes the page the active one, in front of the others.
     virtual void activatePage(TfrmPage* page) = 0;
+    // True while the page is being put behind the active page: the page area activates it for
+    // a moment then, which must not count as its activation.
+    virtual bool placingBehind(const TfrmPage* page) const = 0;
     // The size of the area the pages live in, and the main window's client width.
     virtual QSize pageAreaSize() const = 0;
     virtual int mainClientWidth() const = 0;

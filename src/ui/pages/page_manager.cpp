@@ -60,9 +60,13 @@ TfrmPage* PageManager::CreatePage(bool forNewWindow, bool mayOpenInFront)
     auto showBehind = [&] {
         const int left = page->x();
         page->move(kOffScreenLeft, page->y());
+        // Showing a page activates it; behind another page, that passes unnoticed.
+        if (previous)
+            m_placingBehind = page;
         page->show();
         if (previous)
             activatePage(previous);
+        m_placingBehind = nullptr;
         return left;
     };
 
@@ -128,7 +132,7 @@ void PageManager::activatePage(TfrmPage* page)
 void PageManager::onSubWindowActivated(QMdiSubWindow* window)
 {
     auto* page = qobject_cast<TfrmPage*>(window);
-    if (!page)
+    if (!page || placingBehind(page))
         return;
     const int index = m_order.indexOf(page);
     if (index > 0)
@@ -202,8 +206,20 @@ void PageManager::restartActivationTimer()
 
 void PageManager::onActivationTimer()
 {
-    // The hosted toolbar bands follow the active page here once they exist.
+    if (isExiting())
+        return;
     m_tmrPageActive.stop();
+    TfrmPage* page = activePage();
+    if (!page || page == m_bandPage)
+        return;
+    m_bandPage = page;
+    // The hosted toolbar bands attach themselves to this page's control.
+    emit bandPageChanged(page);
+}
+
+void PageManager::clearBandPage()
+{
+    m_bandPage = nullptr;
 }
 
 void PageManager::restartFind()

@@ -49,9 +49,18 @@ public:
 
     int pageCount() const { return m_order.size(); }
 
+    // The page the hosted toolbar bands were last handed to (none at start). Cleared when the
+    // window comes back from the tray, so that the bands are handed over again.
+    TfrmPage* bandPage() const { return m_bandPage; }
+    void clearBandPage();
+    // The activation timer: restarted by each page activation, it hands the bands over 300 ms
+    // after the last one.
+    const QTimer& activationTimer() const { return m_tmrPageActive; }
+
     // PageHost
     QList<TfrmPage*> pages() const override;
     void activatePage(TfrmPage* page) override;
+    bool placingBehind(const TfrmPage* page) const override { return page && page == m_placingBehind; }
     QSize pageAreaSize() const override;
     int mainClientWidth() const override;
     const core::GeneralSettings& settings() const override;
@@ -95,6 +104,8 @@ signals:
     void pageClosingSignal(pelto::ui::TfrmPage* page);
     // A page's tab caption, hint or picture changed.
     void tabChangedSignal(pelto::ui::TfrmPage* page);
+    // The activation timer handed the hosted toolbar bands to a newly active page.
+    void bandPageChanged(pelto::ui::TfrmPage* page);
 
 private:
     void onSubWindowActivated(QMdiSubWindow* window);
@@ -103,6 +114,8 @@ private:
     Services m_services;
     QList<QPointer<TfrmPage>> m_order;  // most recently activated first
     QTimer m_tmrPageActive;
+    QPointer<TfrmPage> m_bandPage;
+    QPointer<TfrmPage> m_placingBehind;
 };
 
 }  // namespace pelto::ui

@@ -11,18 +11,27 @@
 #include <QCoreApplication>
 #include <QMdiArea>
 
+#include <algorithm>
+
 namespace pelto::ui {
 
 namespace {
 
 const char* const kConfirmCloseAll = "Are you sure you want to close all browser windows?";
 const char* const kConfirmCloseAllExcept = "Are you sure you want to close all browser windows except the current window?";
+const char* const kConfirmCloseAllExceptS = "Are you sure you want to close all browser windows except the window you selected?";
 
 // Lets the posted close requests run, including the deletion of the closed pages.
 void runPendingWork()
 {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Asks the page to close once the command's own work is done.
+void postClose(TfrmPage* page)
+{
+    QMetaObject::invokeMethod(page, [page] { page->close(); }, Qt::QueuedConnection);
 }
 
 }  // namespace
@@ -47,16 +56,21 @@ void WindowCommands::attach(ActionRegistry& actions)
         {"actCascade", &WindowCommands::cascade}, {"actTileHorizontally", &WindowCommands::tileHorizontally},
         {"actTileVertically", &WindowCommands::tileVertically}, {"actArrangeIcons", &WindowCommands::arrangeIcons},
         {"actMaximizeAll", &WindowCommands::maximizeAll}, {"actRestoreAll", &WindowCommands::restoreAll},
-        {"actMinimizeAll", &WindowCommands::minimizeAll},
+        {"actMinimizeAll", &WindowCommands::minimizeAll}, {"actCCloseExcept", &WindowCommands::closeAllExceptThis},
+        {"actCloseChecked", &WindowCommands::closeChecked}, {"actSysMinimize", &WindowCommands::sysMinimize},
+        {"actSysRestore", &WindowCommands::sysRestore}, {"actSysClose", &WindowCommands::sysClose},
     };
     auto atLeastOne = [this] { return m_pages.pageCount() > 0; };
     auto moreThanOne = [this] { return m_pages.pageCount() > 1; };
     for (const auto& [name, command] : commands) {
         actions.onTriggered(name, [this, command = command] { (this->*command)(); });
-        const bool needsTwo = std::string_view(name) == "actPreviousPage" || std::string_view(name) == "actNextPage"
-            || std::string_view(name) == "actCloseExcept";
+        const std::string_view given(name);
+        const bool needsTwo = given == "actPreviousPage" || given == "actNextPage" || given == "actCloseExcept";
         actions.setEnabledRule(name, needsTwo ? std::function<bool()>(moreThanOne) : std::function<bool()>(atLeastOne));
     }
+    actions.setEnabledRule("actCCloseExcept", [this] { return m_state.TabMenuPage && m_pages.pageCount() > 1; });
+    for (const char* name : {"actSysMinimize", "actSysRestore", "actSysClose"})
+        actions.setEnabledRule(name, [this] { return sysCommandsEnabled(); });
 }
 
 void WindowCommands::stepPage(bool forward)
@@ -112,11 +126,89 @@ void WindowCommands::closeAllExceptCurrent()
     finishBulkClose();
 }
 
+void WindowCommands::closeAllExceptThis()
+{
+    TfrmPage* keep = m_state.TabMenuPage;
+    if (!keep || m_pages.pageCount() < 2)
+        return;
+    if (m_state.settings.ConfirmCloseExcept && !m_confirm(QString::fromLatin1(kConfirmCloseAllExceptS)))
+        return;
+    QCoreApplication::processEvents();
+    // The page may have closed while the question was shown.
+    if (m_state.TabMenuPage != keep)
+        return;
+    m_state.ClosingInBulk = true;
+    const QList<TfrmPage*> pages = m_pages.pages();
+    for (auto it = pages.rbegin(); it != pages.rend(); ++it) {
+        if (*it == keep)
+            continue;
+        (*it)->IsClosing = true;
+        (*it)->close();
+    }
+    finishBulkClose();
+}
+
+void WindowCommands::closeChecked()
+{
+    if (m_pages.pageCount() == 0 || !m_choosePages)
+        return;
+    if (const auto chosen = m_choosePages(m_pages.pages()))
+        closePages(*chosen);
+}
+
+void WindowCommands::closePages(const QList<TfrmPage*>& pages)
+{
+    m_state.ClosingInBulk = true;
+    for (TfrmPage* page : pages) {
+        if (page)
+            postClose(page);
+    }
+    finishBulkClose();
+    if (m_pages.pageCount() == 0)
+        m_clearPageDisplay();
+}
+
 void WindowCommands::finishBulkClose()
 {
     runPendingWork();
     m_state.ClosingInBulk = false;
-    // The recent pages are written and their menu rebuilt here, once per bulk close, when they exist.
+    emit bulkCloseFinished();
+}
+
+TfrmPage* WindowCommands::maximizedPage() const
+{
+    for (TfrmPage* page : m_pages.pages()) {
+        if (page->IsMaximized)
+            return page;
+    }
+    return nullptr;
+}
+
+bool WindowCommands::sysCommandsEnabled() const
+{
+    const QList<TfrmPage*> pages = m_pages.pages();
+    return std::any_of(pages.begin(), pages.end(), [](const TfrmPage* page) {
+        return !PageIsClosing(page) && page->IsMaximized && !page->isMinimized();
+    });
+}
+
+void WindowCommands::sysMinimize()
+{
+    QCoreApplication::processEvents();
+    if (TfrmPage* page = maximizedPage())
+        QMetaObject::invokeMethod(page, [page] { page->showMinimized(); }, Qt::QueuedConnection);
+}
+
+void WindowCommands::sysRestore()
+{
+    if (TfrmPage* page = maximizedPage())
+        QMetaObject::invokeMethod(page, [page] { page->SysCommandRestore(); }, Qt::QueuedConnection);
+}
+
+void WindowCommands::sysClose()
+{
+    if (TfrmPage* page = maximizedPage())
+        postClose(page);
 }
 
 void WindowCommands::stopAll()
