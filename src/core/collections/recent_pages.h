@@ -32,7 +32,8 @@ public:
     // an earlier entry with the same address (exact comparison) is removed, the oldest entries
     // go once there would be more than kMaxRecentPages, and the page goes last. An empty or
     // "about:blank" title is replaced by the address; control characters in the title become
-    // spaces. Returns false, changing nothing, when the address is refused.
+    // spaces (a title left with nothing but spaces is replaced too) and a title is cut to
+    // kMaxRecentTitleBytes. Returns false, changing nothing, when the address is refused.
     bool add(std::string_view title, std::string_view address);
     // Forgets every page.
     void clear() { m_pages.clear(); }
