@@ -12,6 +12,7 @@ constexpr std::array kActions = {
     ActionSpec {"actMFile", "&File", "", ""},
     ActionSpec {"actMNavigation", "&Navigation", "", ""},
     ActionSpec {"actMWindows", "&Windows", "", ""},
+    ActionSpec {"actMTools", "&Tools", "", ""},
     // Pages.
     ActionSpec {"actNewBlank", "Blank Page", "Open a blank page", ""},
     ActionSpec {"actClose", "Close", "Close the current page", "Ctrl+F4"},
@@ -49,6 +50,10 @@ constexpr std::array kActions = {
     ActionSpec {"actSysMinimize", "Minimize", "", ""},
     ActionSpec {"actSysRestore", "Restore", "", ""},
     ActionSpec {"actSysClose", "Close", "", ""},
+    // The popup blocker's switches.
+    ActionSpec {"actBlock", "Block Unwanted Pop-up Pages", "", "", ActionCheck::Auto},
+    ActionSpec {"actKPPlaySound", "Play Sound When Pop-up Page is Blocked", "", "", ActionCheck::Auto},
+    ActionSpec {"actPopupForeground", "Open New Pages in the Foreground", "", "", ActionCheck::Auto},
 };
 
 }  // namespace

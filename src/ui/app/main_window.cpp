@@ -8,6 +8,7 @@
 #include "ui/pages/page.h"
 #include "ui/pages/page_manager.h"
 #include "ui/pages/page_pictures.h"
+#include "ui/pages/popup_blocker.h"
 #include "ui/pages/tab_bar.h"
 #include "ui/pages/tab_menu.h"
 #include "ui/pages/url_drop_target.h"
@@ -176,6 +177,19 @@ void TfrmPeltoBrowser::buildInterface()
             return std::nullopt;
         return dialog.checkedPages();
     });
+    PopupBlocker::Services blocking;
+    blocking.state = &m_state;
+    blocking.statusBar = m_status;
+    blocking.writeSwitch = [this](std::string_view key, bool on) {
+        storeOf(m_context).WriteSetting(key, core::BoolToYesNo(on));
+    };
+    blocking.insideActivePage = [this, insidePage](const QObject* object) {
+        TfrmPage* page = m_pages->activePage();
+        const auto* widget = qobject_cast<const QWidget*>(object);
+        return page && widget && insidePage(page, widget);
+    };
+    m_popupBlocker = new PopupBlocker(std::move(blocking), this);
+    m_pages->setPopupBlocker(m_popupBlocker);
     m_tabMenu = new TabMenu(*m_pages, m_state, this, this);
     m_urlDrops = new UrlDropTarget(*this, *m_pages, *m_tabs, this);
 
@@ -204,6 +218,10 @@ void TfrmPeltoBrowser::buildMenus()
     navigation->addSeparator();
     for (const char* name : {"actStopAll", "actRefreshAll", "actPreviousPage", "actNextPage"})
         navigation->addAction(m_actions->action(name));
+    QMenu* tools = bar->addMenu(m_actions->action("actMTools")->text());
+    tools->setObjectName(QStringLiteral("mTools"));
+    for (const char* name : {"actBlock", "actKPPlaySound", "actPopupForeground"})
+        tools->addAction(m_actions->action(name));
     QMenu* windows = bar->addMenu(m_actions->action("actMWindows")->text());
     windows->setObjectName(QStringLiteral("mWindows"));
     for (const char* name : {"actCascade", "actTileHorizontally", "actTileVertically", "actArrangeIcons", "",
@@ -259,6 +277,7 @@ void TfrmPeltoBrowser::wireActions()
         m_actions->setEnabledRule(name, hasPage);
     m_windows->attach(*m_actions);
     m_tabMenu->attach(*m_actions);
+    m_popupBlocker->attach(*m_actions);
     m_tabMenu->connectTo(*m_tabs);
     m_mdiControl = new MdiControlBar(*m_actions, this);
     addToolBar(Qt::TopToolBarArea, m_mdiControl);
@@ -425,6 +444,8 @@ void TfrmPeltoBrowser::ApplySettings()
         if (m_state.settings.contentChanged && !page->WB()->LocationURL().isEmpty())
             page->WB()->Refresh();
     }
+    if (m_popupBlocker)
+        m_popupBlocker->settingsChanged();
     // What the settings drive in the interface (sound indicator, search panel, tray icon,
     // content switches, mail menu, foreground action, default New item) follows these values
     // as each of those features is built.

@@ -21,6 +21,7 @@ class FocusFilter;
 class PageManager;
 class PagePictures;
 class PageStatusBar;
+class PopupBlocker;
 class MdiControlBar;
 class TabBar;
 class TabMenu;
@@ -62,6 +63,7 @@ public:
     QMdiArea& pageArea() { return *m_pageArea; }
     TabBar& tabBar() { return *m_tabs; }
     TabMenu& tabMenu() { return *m_tabMenu; }
+    PopupBlocker& popupBlocker() { return *m_popupBlocker; }
     MdiControlBar& mdiControlBar() { return *m_mdiControl; }
     UrlDropTarget& urlDropTarget() { return *m_urlDrops; }
 
@@ -117,6 +119,7 @@ private:
     WindowCommands* m_windows = nullptr;
     TabBar* m_tabs = nullptr;
     TabMenu* m_tabMenu = nullptr;
+    PopupBlocker* m_popupBlocker = nullptr;
     MdiControlBar* m_mdiControl = nullptr;
     UrlDropTarget* m_urlDrops = nullptr;
     QTimer m_timerInit;

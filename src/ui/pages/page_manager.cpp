@@ -5,6 +5,7 @@
 #include "platform/atomic_file.h"
 #include "ui/app/shared_state.h"
 #include "ui/pages/page.h"
+#include "ui/pages/popup_blocker.h"
 #include "ui/pages/page_display.h"
 
 #include <QApplication>
@@ -229,20 +230,22 @@ void PageManager::restartFind()
 
 void PageManager::contextMenuShown()
 {
-    // The popup blocker notes context menus once it exists.
+    if (m_popupBlocker)
+        m_popupBlocker->contextMenuShown();
 }
 
 void PageManager::openUserClickWindow()
 {
-    // The popup blocker's user-click window opens here once it exists.
+    if (m_popupBlocker)
+        m_popupBlocker->OpenUserClickWindow();
 }
 
 WebControl* PageManager::requestNewWindow(TfrmPage* opener, NewWindowRequest& request)
 {
-    (void)opener;
-    (void)request;
-    // Until the popup blocker decides, every new window a page asks for is allowed.
-    TfrmPage* page = CreatePage(true, true);
+    const NewWindowAnswer answer = m_popupBlocker ? m_popupBlocker->decide(opener, request) : NewWindowAnswer::Open;
+    if (answer == NewWindowAnswer::Refuse)
+        return nullptr;
+    TfrmPage* page = CreatePage(true, answer != NewWindowAnswer::OpenBehind);
     return page ? page->WB() : nullptr;
 }
 

@@ -17,6 +17,7 @@ class QWidget;
 namespace pelto::ui {
 
 class PageDisplay;
+class PopupBlocker;
 class WebControlFactory;
 struct SharedState;
 
@@ -48,6 +49,9 @@ public:
     void OpenInNewPage(const std::string& text);
 
     int pageCount() const { return m_order.size(); }
+
+    // The popup blocker that answers the pages' new-window requests (none: every one opens).
+    void setPopupBlocker(PopupBlocker* blocker) { m_popupBlocker = blocker; }
 
     // The page the hosted toolbar bands were last handed to (none at start). Cleared when the
     // window comes back from the tray, so that the bands are handed over again.
@@ -116,6 +120,7 @@ private:
     QTimer m_tmrPageActive;
     QPointer<TfrmPage> m_bandPage;
     QPointer<TfrmPage> m_placingBehind;
+    PopupBlocker* m_popupBlocker = nullptr;
 };
 
 }  // namespace pelto::ui
