@@ -50,6 +50,9 @@ constexpr std::array kActions = {
     ActionSpec {"actSysMinimize", "Minimize", "", ""},
     ActionSpec {"actSysRestore", "Restore", "", ""},
     ActionSpec {"actSysClose", "Close", "", ""},
+    // Recent pages and the saved session.
+    ActionSpec {"actClearRecents", "Clear Recent Pages", "", ""},
+    ActionSpec {"actSaveExit", "Save All Opened Pages and Exit", "", ""},
     // The popup blocker's switches.
     ActionSpec {"actBlock", "Block Unwanted Pop-up Pages", "", "", ActionCheck::Auto},
     ActionSpec {"actKPPlaySound", "Play Sound When Pop-up Page is Blocked", "", "", ActionCheck::Auto},

@@ -3,6 +3,10 @@
 #include "ui/app/action_registry.h"
 #include "ui/app/focus_filter.h"
 #include "ui/app/status_bar.h"
+#include "ui/collections/exit_dialog.h"
+#include "ui/collections/recent_pages_controller.h"
+#include "ui/collections/travel_menus.h"
+#include "ui/navigation/standard_buttons.h"
 #include "ui/pages/close_checked_dialog.h"
 #include "ui/pages/mdi_control_bar.h"
 #include "ui/pages/page.h"
@@ -116,7 +120,8 @@ void TfrmPeltoBrowser::buildInterface()
     setStatusBar(m_status);
 
     auto* addressBar = new QToolBar(tr("Address Bar"), this);
-    addressBar->setObjectName(QStringLiteral("tbtAddress"));
+    addressBar->setObjectName(QStringLiteral("tbtAddressBar"));
+    m_addressBar = addressBar;
     m_address = new QComboBox(addressBar);
     m_address->setObjectName(QStringLiteral("cbAddress"));
     m_address->setEditable(true);
@@ -124,7 +129,6 @@ void TfrmPeltoBrowser::buildInterface()
     m_address->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_address->lineEdit()->setClearButtonEnabled(false);
     addressBar->addWidget(m_address);
-    addToolBar(Qt::TopToolBarArea, addressBar);
     connect(m_address->lineEdit(), &QLineEdit::returnPressed, this, &TfrmPeltoBrowser::openAddressFromBox);
     connect(m_address->lineEdit(), &QLineEdit::textEdited, this, [this] { m_state.AddressEditing = true; });
 
@@ -165,11 +169,7 @@ void TfrmPeltoBrowser::buildInterface()
 
     m_windows = new WindowCommands(
         *m_pages, *m_pageArea, m_state,
-        [this](const QString& message) {
-            return QMessageBox::question(this, applicationTitle(), message,
-                                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-                == QMessageBox::Yes;
-        },
+        [this](const QString& message) { return askYesNo(message); },
         [this] { ClearPageDisplay(); }, this);
     m_windows->setChoosePages([this](const QList<TfrmPage*>& pages) -> std::optional<QList<TfrmPage*>> {
         TfrmCloseChecked dialog(pages, *m_pictures, this);
@@ -190,6 +190,25 @@ void TfrmPeltoBrowser::buildInterface()
     };
     m_popupBlocker = new PopupBlocker(std::move(blocking), this);
     m_pages->setPopupBlocker(m_popupBlocker);
+    RecentPages::Services recent;
+    recent.pages = m_pages;
+    recent.state = &m_state;
+    recent.store = &storeOf(m_context);
+    recent.dataFolder = m_context.dataFolder;
+    recent.confirm = [this](const QString& message) { return askYesNo(message); };
+    recent.exitPrompt = [this] {
+        core::SettingsStore& store = storeOf(m_context);
+        TfrmExit prompt(store.ReadIntSetting(core::key::Left, 0), store.ReadIntSetting(core::key::Top, 0), this);
+        RecentPages::ExitPromptResult result;
+        result.answer = prompt.ask();
+        result.selected = prompt.selected();
+        return result;
+    };
+    m_recent = new RecentPages(std::move(recent), this);
+    m_travel = new TravelMenus([this]() -> WebControl* {
+        TfrmPage* page = m_pages->activePage();
+        return page ? page->WB() : nullptr;
+    }, this);
     m_tabMenu = new TabMenu(*m_pages, m_state, this, this);
     m_urlDrops = new UrlDropTarget(*this, *m_pages, *m_tabs, this);
 
@@ -210,6 +229,9 @@ void TfrmPeltoBrowser::buildMenus()
     file->addAction(m_actions->action("actCloseExcept"));
     file->addAction(m_actions->action("actCloseChecked"));
     file->addSeparator();
+    file->addMenu(m_recent->menu());
+    file->addSeparator();
+    file->addAction(m_actions->action("actSaveExit"));
     file->addAction(m_actions->action("actExit"));
     QMenu* navigation = bar->addMenu(m_actions->action("actMNavigation")->text());
     navigation->setObjectName(QStringLiteral("mNavigation"));
@@ -278,9 +300,20 @@ void TfrmPeltoBrowser::wireActions()
     m_windows->attach(*m_actions);
     m_tabMenu->attach(*m_actions);
     m_popupBlocker->attach(*m_actions);
-    m_tabMenu->connectTo(*m_tabs);
+    m_recent->attach(*m_actions, [this] { close(); });
+    connect(m_windows, &WindowCommands::bulkCloseFinished, this,
+            [this] { m_recent->RefreshRecentMenu(m_state.settings.EnableRecentPages, true); });
+    // The button bar with the window-control bar at its right, the address bar below.
+    m_buttons = new StandardButtons(*m_actions, this);
     m_mdiControl = new MdiControlBar(*m_actions, this);
+    addToolBar(Qt::TopToolBarArea, m_buttons);
     addToolBar(Qt::TopToolBarArea, m_mdiControl);
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, m_addressBar);
+    m_travel->setButtons(m_buttons->button(QStringLiteral("bBack")), m_buttons->button(QStringLiteral("bForward")));
+    m_travel->RefreshBackMenu({}, false, false);
+    m_travel->RefreshForwardMenu({}, false, false);
+    m_tabMenu->connectTo(*m_tabs);
     m_actions->setEnabledRule("actBack", [active] { return active() && active()->CanGoBack; });
     m_actions->setEnabledRule("actForward", [active] { return active() && active()->CanGoForward; });
     updateActions();
@@ -315,6 +348,19 @@ void TfrmPeltoBrowser::openAddressFromBox()
         page = m_pages->CreatePage(false, true);
     if (page)
         NavigatePage(page, text);
+}
+
+void TfrmPeltoBrowser::closeForSessionEnd()
+{
+    m_state.SessionEnding = true;
+    close();
+}
+
+bool TfrmPeltoBrowser::askYesNo(const QString& message)
+{
+    return QMessageBox::question(this, applicationTitle(), message, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 void TfrmPeltoBrowser::ClearPageDisplay()
@@ -358,13 +404,15 @@ void TfrmPeltoBrowser::showSiteIcon(const QPixmap& icon)
 
 void TfrmPeltoBrowser::refreshBackMenu(const QStringList& titles)
 {
-    (void)titles;  // the Back drop-down lists them once it exists
+    TfrmPage* page = m_pages->activePage();
+    m_travel->RefreshBackMenu(titles, page != nullptr, page && page->CanGoBack);
     updateActions();
 }
 
 void TfrmPeltoBrowser::refreshForwardMenu(const QStringList& titles)
 {
-    (void)titles;  // the Forward drop-down lists them once it exists
+    TfrmPage* page = m_pages->activePage();
+    m_travel->RefreshForwardMenu(titles, page != nullptr, page && page->CanGoForward);
     updateActions();
 }
 
@@ -472,8 +520,9 @@ void TfrmPeltoBrowser::TimerInitTimer()
         store.ReadSetting(core::key::FavoritesBand, "no");
         store.ReadSetting(core::key::HistoryBand, "no");
     }
+    m_recent->RefreshRecentMenu(m_state.settings.EnableRecentPages, false);
     OpenCommandLineAndPending();
-    // The pages saved at the last exit are offered here once they are kept.
+    m_recent->RestoreOpenPages();
     if (m_pages->pageCount() == 0 && m_state.settings.StartsWithHomePage) {
         if (TfrmPage* page = m_pages->CreatePage(false, true))
             page->WB()->GoHome();
@@ -540,11 +589,11 @@ void TfrmPeltoBrowser::closeEvent(QCloseEvent* event)
 
 bool TfrmPeltoBrowser::FormCloseQuery()
 {
-    core::SettingsStore& store = storeOf(m_context);
-    // The exit decision (prompt or the saved choice) is asked here once the saved pages exist.
+    if (!m_recent->DecideOpenPagesAtExit())
+        return false;
     m_state.ClosingInBulk = true;
     // The open pages are recorded first; the run then counts as properly closed.
-    store.WriteSetting(core::key::ProperlyClosed, "yes");
+    m_recent->RecordPagesAtExit();
     m_state.IsExiting = true;
 
     const QList<TfrmPage*> pages = m_pages->pages();

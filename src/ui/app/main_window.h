@@ -12,6 +12,7 @@
 #include <string>
 
 class QComboBox;
+class QToolBar;
 class QMdiArea;
 
 namespace pelto::ui {
@@ -22,6 +23,9 @@ class PageManager;
 class PagePictures;
 class PageStatusBar;
 class PopupBlocker;
+class RecentPages;
+class StandardButtons;
+class TravelMenus;
 class MdiControlBar;
 class TabBar;
 class TabMenu;
@@ -48,6 +52,9 @@ public:
 
     // Receiving side of a later start's hand-over.
     void receiveHandOver(const QByteArray& text);
+    // Closes without asking anything: the system is ending the session. The open pages stay
+    // saved for the next start.
+    void closeForSessionEnd();
     // Brings the window to the front (a later start asked for it).
     void bringToFront();
 
@@ -64,6 +71,9 @@ public:
     TabBar& tabBar() { return *m_tabs; }
     TabMenu& tabMenu() { return *m_tabMenu; }
     PopupBlocker& popupBlocker() { return *m_popupBlocker; }
+    RecentPages& recentPages() { return *m_recent; }
+    TravelMenus& travelMenus() { return *m_travel; }
+    StandardButtons& standardButtons() { return *m_buttons; }
     MdiControlBar& mdiControlBar() { return *m_mdiControl; }
     UrlDropTarget& urlDropTarget() { return *m_urlDrops; }
 
@@ -94,6 +104,7 @@ private:
     void SaveWindowBounds();
     void updateActions();
     void openAddressFromBox();
+    bool askYesNo(const QString& message);
 
     // PageDisplay
     void showCaption(const QString& caption) override;
@@ -120,6 +131,10 @@ private:
     TabBar* m_tabs = nullptr;
     TabMenu* m_tabMenu = nullptr;
     PopupBlocker* m_popupBlocker = nullptr;
+    RecentPages* m_recent = nullptr;
+    TravelMenus* m_travel = nullptr;
+    StandardButtons* m_buttons = nullptr;
+    QToolBar* m_addressBar = nullptr;
     MdiControlBar* m_mdiControl = nullptr;
     UrlDropTarget* m_urlDrops = nullptr;
     QTimer m_timerInit;

@@ -124,7 +124,7 @@ int RunPeltoBrowser(int argc, char** argv)
     // A log-out or a kill request closes the program the orderly way.
     platform::TerminationSignals termination;
     QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, window.get(),
-                     &QWidget::close);
+                     &TfrmPeltoBrowser::closeForSessionEnd);
     // The last step of an orderly close ends the event loop.
     QObject::connect(window.get(), &TfrmPeltoBrowser::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     app.exec();
