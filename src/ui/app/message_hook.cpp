@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <array>
+#include <string>
 #include <utility>
 
 namespace pelto::ui {
@@ -164,8 +165,10 @@ bool MessageHook::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::ContextMenu)
         return contextMenuEvent(static_cast<QContextMenuEvent*>(event));
     // Only the user's own input: events the program sends itself (a held-back press handed on,
-    // the engine passing back a key the page did not want) go through untouched.
-    if (!event->spontaneous() || alreadySeen(receiver, event))
+    // the engine passing back a key the page did not want) go through untouched. The shortcut
+    // override only claims a key for the key press that follows, and is sent rather than
+    // queued when keys are simulated.
+    if ((!event->spontaneous() && event->type() != QEvent::ShortcutOverride) || alreadySeen(receiver, event))
         return false;
 
     switch (event->type()) {
