@@ -41,6 +41,11 @@ QAction* ActionRegistry::action(const char* name) const
     return action;
 }
 
+QAction* ActionRegistry::find(const char* name) const
+{
+    return m_actions.value(QString::fromLatin1(name));
+}
+
 void ActionRegistry::onTriggered(const char* name, std::function<void()> handler)
 {
     connect(action(name), &QAction::triggered, this, [handler = std::move(handler)] { handler(); });

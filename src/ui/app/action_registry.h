@@ -21,6 +21,8 @@ public:
 
     // The action of that name; aborts on an unknown name, which is a programming error.
     QAction* action(const char* name) const;
+    // The action of that name, or null when there is none.
+    QAction* find(const char* name) const;
     QList<QAction*> actions() const { return m_actions.values(); }
 
     // Runs handler when the action is triggered.
