@@ -5,6 +5,13 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineFindTextResult>
+#include <QWebEngineScript>
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QTimer>
@@ -22,8 +29,10 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <limits>
+#include <utility>
 
 #include "platform/internet_settings.h"
 #include "ui/pages/user_prompts.h"
@@ -38,6 +47,28 @@ constexpr quint32 kDownloadVideos = 0x20;
 constexpr quint32 kDownloadBackgroundSounds = 0x40;
 constexpr quint32 kNoScripts = 0x80;
 constexpr quint32 kDefaultDownloadOptions = kDownloadImages | kDownloadVideos | kDownloadBackgroundSounds;
+
+// The zoom factors the engine takes.
+constexpr double kMinimumZoom = 0.25;
+constexpr double kMaximumZoom = 5.0;
+
+QWebEngineDownloadRequest::SavePageFormat engineFormat(SaveFormat format)
+{
+    switch (format) {
+    case SaveFormat::CompletePage:
+        return QWebEngineDownloadRequest::CompleteHtmlSaveFormat;
+    case SaveFormat::SingleFile:
+        return QWebEngineDownloadRequest::MimeHtmlSaveFormat;
+    case SaveFormat::HtmlOnly:
+        break;
+    }
+    return QWebEngineDownloadRequest::SingleHtmlSaveFormat;
+}
+
+// What the document tells of itself: its type, character set and body size.
+const QString kPropertiesScript = QStringLiteral(
+    "(function() { var n = performance.getEntriesByType('navigation')[0];"
+    " return [document.contentType || '', document.characterSet || '', n ? n.decodedBodySize : -1]; })()");
 
 const QString kRendererGoneTitle = QStringLiteral("This page stopped working");
 
@@ -219,6 +250,12 @@ WebEngineControl::WebEngineControl(QWebEngineProfile* profile, const platform::K
 WebEngineControl::~WebEngineControl()
 {
     m_page->disconnect(this);
+    m_page->profile()->disconnect(this);
+    // Whoever waits for a print or a save hears that it did not finish here.
+    if (m_printDone)
+        std::exchange(m_printDone, nullptr)(false);
+    for (auto& done : std::exchange(m_saves, {}))
+        done(false);
     delete m_fullScreenWindow;
     delete m_view;
     delete m_container;
@@ -244,6 +281,12 @@ void WebEngineControl::wireEngine()
     connect(m_page, &QWebEnginePage::fullScreenRequested, this, &WebEngineControl::onFullScreenRequested);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) { onRenderProcessTerminated(status); });
+    connect(m_view, &QWebEngineView::printFinished, this, [this](bool ok) { finishPrint(ok); });
+    connect(m_page, &QWebEnginePage::pdfPrintingFinished, this, [this](const QString& path, bool ok) {
+        if (!m_pdfPath.isEmpty() && path == m_pdfPath)
+            finishPrint(ok);
+    });
+    connect(m_page->profile(), &QWebEngineProfile::downloadRequested, this, &WebEngineControl::onDownloadRequested);
     connect(m_page, &QWebEnginePage::authenticationRequired, this, [this](const QUrl& url, QAuthenticator* auth) {
         const auto answer = m_prompts.askCredentials(url, auth->realm(), false);
         if (!answer) {
@@ -437,7 +480,175 @@ double WebEngineControl::zoomFactor() const
 
 void WebEngineControl::setZoomFactor(double factor)
 {
-    m_page->setZoomFactor(factor);
+    if (!std::isfinite(factor))
+        return;
+    // The engine ignores factors outside its range instead of taking the nearest.
+    m_page->setZoomFactor(std::clamp(factor, kMinimumZoom, kMaximumZoom));
+}
+
+double WebEngineControl::minimumZoomFactor() const
+{
+    return kMinimumZoom;
+}
+
+double WebEngineControl::maximumZoomFactor() const
+{
+    return kMaximumZoom;
+}
+
+void WebEngineControl::print(QPrinter* printer, std::function<void(bool ok)> done)
+{
+    if (!printer || m_printDone || !m_view) {
+        if (done)
+            done(false);
+        return;
+    }
+    m_printDone = done ? std::move(done) : [](bool) {};
+    m_view->print(printer);
+}
+
+void WebEngineControl::printToPdf(const QString& filePath, const QPageLayout& layout, std::function<void(bool ok)> done)
+{
+    if (filePath.isEmpty() || m_printDone) {
+        if (done)
+            done(false);
+        return;
+    }
+    m_printDone = done ? std::move(done) : [](bool) {};
+    m_pdfPath = filePath;
+    m_page->printToPdf(filePath, layout);
+}
+
+void WebEngineControl::finishPrint(bool ok)
+{
+    m_pdfPath.clear();
+    if (m_printDone)
+        std::exchange(m_printDone, nullptr)(ok);
+}
+
+void WebEngineControl::savePage(const QString& filePath, SaveFormat format, std::function<void(bool ok)> done)
+{
+    const QString path = QFileInfo(filePath).absoluteFilePath();
+    if (filePath.isEmpty() || m_saves.contains(path) || m_page->url().isEmpty()) {
+        if (done)
+            done(false);
+        return;
+    }
+    // Noted first: the engine may ask for the download before save() returns.
+    m_saves.insert(path, done ? std::move(done) : [](bool) {});
+    m_page->save(path, engineFormat(format));
+}
+
+void WebEngineControl::onDownloadRequested(QWebEngineDownloadRequest* download)
+{
+    if (!download || !download->isSavePageDownload() || download->page() != m_page)
+        return;
+    const QString path = QFileInfo(QDir(download->downloadDirectory()).filePath(download->downloadFileName())).absoluteFilePath();
+    if (!m_saves.contains(path))
+        return;
+    // The program's downloads accept a save of the page; a profile without them would not.
+    if (download->state() == QWebEngineDownloadRequest::DownloadRequested)
+        download->accept();
+    auto finish = [this, download = QPointer<QWebEngineDownloadRequest>(download), path] {
+        if (!download || !download->isFinished() || !m_saves.contains(path))
+            return;
+        m_saves.take(path)(download->state() == QWebEngineDownloadRequest::DownloadCompleted);
+    };
+    connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, finish);
+    connect(download, &QObject::destroyed, this, [this, path] {
+        if (m_saves.contains(path))
+            m_saves.take(path)(false);
+    });
+    finish();
+}
+
+void WebEngineControl::findText(const QString& text, bool backward, bool matchCase,
+                                std::function<void(const FindResult&)> done)
+{
+    QWebEnginePage::FindFlags flags;
+    if (backward)
+        flags |= QWebEnginePage::FindBackward;
+    if (matchCase)
+        flags |= QWebEnginePage::FindCaseSensitively;
+    if (text.isEmpty()) {
+        m_page->findText(QString());
+        if (done)
+            done(FindResult {});
+        return;
+    }
+    m_page->findText(text, flags, [done = std::move(done)](const QWebEngineFindTextResult& result) {
+        if (done)
+            done(FindResult {result.numberOfMatches(), result.activeMatch()});
+    });
+}
+
+QString WebEngineControl::sourceAddress() const
+{
+    const QString address = LocationURL();
+    if (address.isEmpty())
+        return {};
+    if (address.startsWith(QLatin1String("view-source:"), Qt::CaseInsensitive))
+        return address;
+    return QStringLiteral("view-source:") + address;
+}
+
+bool WebEngineControl::setTextEncoding(const QString& charset)
+{
+    // A character set name is a short token; anything else is not passed on to the engine.
+    static const QRegularExpression kName(QStringLiteral("^[A-Za-z0-9._:-]{1,40}$"));
+    if (!charset.isEmpty() && !kName.match(charset).hasMatch())
+        return false;
+    m_page->settings()->setDefaultTextEncoding(charset);
+    m_textEncoding = charset;
+    return true;
+}
+
+QString WebEngineControl::textEncoding() const
+{
+    return m_textEncoding;
+}
+
+PageProperties WebEngineControl::properties() const
+{
+    PageProperties known;
+    known.title = LocationName();
+    known.address = LocationURL();
+    known.protocol = QUrl(known.address).scheme();
+    if (m_hasDocument)
+        known.securityState = secureLockState();
+    const QUrl address(known.address);
+    if (address.isLocalFile()) {
+        const QFileInfo file(address.toLocalFile());
+        if (file.isFile())
+            known.size = file.size();
+    }
+    return known;
+}
+
+void WebEngineControl::requestProperties(std::function<void(const PageProperties&)> done)
+{
+    if (!done)
+        return;
+    PageProperties known = properties();
+    if (!m_hasDocument || m_showingErrorPage) {
+        done(known);
+        return;
+    }
+    m_page->runJavaScript(kPropertiesScript, QWebEngineScript::ApplicationWorld,
+                          [known, done = std::move(done)](const QVariant& answer) mutable {
+                              const QVariantList parts = answer.toList();
+                              if (parts.size() == 3) {
+                                  known.mimeType = parts[0].toString().left(200);
+                                  known.encoding = parts[1].toString().left(100);
+                                  const qint64 size = parts[2].toLongLong();
+                                  const QString scheme = known.protocol.toLower();
+                                  // The timing entry counts nothing for documents that did not
+                                  // come over the network.
+                                  if (known.size < 0 && (size > 0 || (size == 0 && scheme.startsWith(QLatin1String("http")))))
+                                      known.size = size;
+                              }
+                              done(known);
+                          });
 }
 
 bool WebEngineControl::onNavigationRequest(const QUrl& url, bool isMainFrame)
