@@ -600,7 +600,27 @@ bool WebEngineControl::setTextEncoding(const QString& charset)
         return false;
     m_page->settings()->setDefaultTextEncoding(charset);
     m_textEncoding = charset;
+    // The engine's text detection wins over a default encoding, so the document that is
+    // shown now is read again in this one once it has loaded anew.
+    m_redecodeAddress = charset.isEmpty() ? QUrl() : m_page->url();
     return true;
+}
+
+void WebEngineControl::redecodeDocument()
+{
+    const QUrl address = std::exchange(m_redecodeAddress, QUrl());
+    if (address.isEmpty() || address != m_page->url() || m_textEncoding.isEmpty())
+        return;
+    // The document's own bytes, from the cache where they are, decoded in the chosen character
+    // set in place of the document. The name was checked to be a plain token.
+    const QString script = QStringLiteral(
+        "(function(cs) { var d; try { d = new TextDecoder(cs); } catch (e) { return; }"
+        " if (document.characterSet.toLowerCase() === d.encoding) return;"
+        " fetch(location.href, {cache: 'force-cache', credentials: 'include'})"
+        ".then(function(r) { return r.arrayBuffer(); })"
+        ".then(function(b) { var t = d.decode(b); document.open(); document.write(t); document.close(); })"
+        ".catch(function() {}); })('%1')").arg(m_textEncoding);
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld);
 }
 
 QString WebEngineControl::textEncoding() const
@@ -691,12 +711,19 @@ bool WebEngineControl::onJavaScriptPrompt(const QUrl& origin, const QString& mes
 void WebEngineControl::onLoadingChanged(int status, const QUrl& url)
 {
     if (status == QWebEngineLoadingInfo::LoadStartedStatus) {
+        m_redecodeReloading = !m_redecodeAddress.isEmpty();
         m_hasDocument = true;
         emit DownloadBegin();
         if (!m_showingErrorPage)
             emit StatusTextChange(QStringLiteral("Opening page %1...").arg(url.toDisplayString()));
         return;
     }
+    // Only the load that started after the encoding was chosen counts.
+    if (status == QWebEngineLoadingInfo::LoadSucceededStatus && !m_showingErrorPage && m_redecodeReloading)
+        redecodeDocument();
+    else if (m_redecodeReloading)
+        m_redecodeAddress.clear();
+    m_redecodeReloading = false;
     emit DownloadComplete();
     emit ProgressChange(0, 100);
     emitHistoryState();

@@ -89,8 +89,8 @@ public:
     void findText(const QString& text, bool backward, bool matchCase,
                   std::function<void(const FindResult&)> done) override;
     QString sourceAddress() const override;
-    // The engine can only set the encoding a document falls back to when it names none; it is
-    // set for this page alone.
+    // Sets the encoding this page's documents fall back to, and has the document shown now read
+    // in it when its reload finishes: the engine's own detection would otherwise keep its guess.
     bool setTextEncoding(const QString& charset) override;
     QString textEncoding() const override;
     PageProperties properties() const override;
@@ -133,6 +133,7 @@ private:
     void showRendererGonePage();
     void onDownloadRequested(QWebEngineDownloadRequest* download);
     void finishPrint(bool ok);
+    void redecodeDocument();
     void emitHistoryState();
     int secureLockState() const;
     QStringList historyTitles(bool back) const;
@@ -163,6 +164,9 @@ private:
     // Saves of the page asked for and not yet finished, by their absolute file path.
     QHash<QString, std::function<void(bool)>> m_saves;
     QString m_textEncoding;
+    // The document to read again in m_textEncoding once its reload has finished.
+    QUrl m_redecodeAddress;
+    bool m_redecodeReloading = false;
 };
 
 }  // namespace pelto::ui
