@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 namespace pelto::test {
 
 // A web control for page tests: it loads nothing, records what the page asks of it, answers
@@ -50,6 +52,24 @@ public:
 
     double zoomFactor() const override { return zoom; }
     void setZoomFactor(double factor) override { zoom = factor; }
+    double minimumZoomFactor() const override { return minimumZoom; }
+    double maximumZoomFactor() const override { return maximumZoom; }
+
+    // Prints, PDF files and saves finish at once with printOk and saveOk, unless
+    // holdPrints is set: then the print waits for finishPrint().
+    void print(QPrinter* printer, std::function<void(bool ok)> done) override;
+    void printToPdf(const QString& filePath, const QPageLayout& layout, std::function<void(bool ok)> done) override;
+    void savePage(const QString& filePath, ui::SaveFormat format, std::function<void(bool ok)> done) override;
+    void finishPrint(bool ok);
+    // Answers with findAnswer at once.
+    void findText(const QString& text, bool backward, bool matchCase,
+                  std::function<void(const ui::FindResult&)> done) override;
+    QString sourceAddress() const override { return url.isEmpty() ? QString() : QStringLiteral("view-source:") + url; }
+    bool setTextEncoding(const QString& charset) override;
+    QString textEncoding() const override { return encoding; }
+    ui::PageProperties properties() const override;
+    // Answers with details merged into properties() at once.
+    void requestProperties(std::function<void(const ui::PageProperties&)> done) override;
 
     // What the control answers.
     QString title;
@@ -60,6 +80,16 @@ public:
     QStringList back;
     QStringList forward;
     double zoom = 1.0;
+    double minimumZoom = 0.25;
+    double maximumZoom = 5.0;
+    bool printOk = true;
+    bool holdPrints = false;
+    bool saveOk = true;
+    ui::FindResult findAnswer;
+    bool acceptEncoding = true;
+    QString encoding;
+    ui::PageProperties details;  // type, character set and size answered by requestProperties
+    int securityState = ui::kSecureLockNone;
 
     // What the page asked of it.
     QStringList navigations;
@@ -74,9 +104,20 @@ public:
     int loadBlankCount = 0;
     quint32 downloadOptions = 0;
     bool formsAutoComplete = false;
+    QList<QPrinter*> printers;  // every print asked for
+    QStringList pdfFiles;
+    QList<QPair<QString, ui::SaveFormat>> saves;
+    struct Find {
+        QString text;
+        bool backward;
+        bool matchCase;
+    };
+    QList<Find> finds;
+    QStringList encodingsSet;
 
 private:
     QPointer<QWidget> m_widget;
+    std::function<void(bool)> m_heldPrint;
 };
 
 // Makes fake controls and keeps them, so that a test can reach the control of a page it made.

@@ -7,6 +7,10 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
+
+class QPageLayout;
+class QPrinter;
 class QWidget;
 
 namespace pelto::ui {
@@ -30,6 +34,32 @@ inline constexpr int kSecureLockNone = -1;
 inline constexpr int kSecureLockUnsecure = 0;
 inline constexpr int kSecureLockMixed = 1;
 inline constexpr int kSecureLock128Bit = 6;
+
+// The forms a page can be saved in.
+enum class SaveFormat {
+    CompletePage,  // the document with a folder of its pictures, styles and scripts beside it
+    SingleFile,    // one web archive file holding the document and its parts
+    HtmlOnly,      // the document's markup alone
+};
+
+// The answer to a search in the page: how many matches there are and which one is selected
+// (1-based; 0 when none).
+struct FindResult {
+    int matches = 0;
+    int active = 0;
+};
+
+// What the Properties dialog shows of a document. Parts the control does not know are empty,
+// and size is -1.
+struct PageProperties {
+    QString title;
+    QString address;
+    QString protocol;  // the address's scheme
+    QString mimeType;
+    QString encoding;  // the character set the document is shown in
+    qint64 size = -1;  // bytes of the document itself
+    int securityState = kSecureLockNone;
+};
 
 class WebControl;
 
@@ -116,6 +146,40 @@ public:
     // Text size as a zoom factor (1.0 is the document's own size).
     virtual double zoomFactor() const = 0;
     virtual void setZoomFactor(double factor) = 0;
+    // The zoom factors the control takes; setZoomFactor clamps into them.
+    virtual double minimumZoomFactor() const = 0;
+    virtual double maximumZoomFactor() const = 0;
+
+    // Prints the document on printer, which must stay alive until done(ok) is called. Only one
+    // print runs at a time; a print asked for meanwhile ends at once with done(false).
+    virtual void print(QPrinter* printer, std::function<void(bool ok)> done) = 0;
+    // Writes the document as a PDF file at filePath laid out on layout; done(ok) when written.
+    virtual void printToPdf(const QString& filePath, const QPageLayout& layout, std::function<void(bool ok)> done) = 0;
+    // Saves the document at filePath in format; done(ok) once the files are written.
+    virtual void savePage(const QString& filePath, SaveFormat format, std::function<void(bool ok)> done) = 0;
+
+    // Searches the document for text from the current match on (backward: towards the start),
+    // selecting and highlighting what it finds; done gets the result. An empty text ends the
+    // search and removes the highlighting.
+    virtual void findText(const QString& text, bool backward, bool matchCase,
+                          std::function<void(const FindResult&)> done) = 0;
+
+    // The address that shows the document's source ("view-source:" and the address); empty
+    // when there is no address.
+    virtual QString sourceAddress() const = 0;
+
+    // The character set the document is to be read in when it does not name its own; empty for
+    // the engine's default. False when the control refuses the name. Takes effect on the next
+    // load of the document.
+    virtual bool setTextEncoding(const QString& charset) = 0;
+    virtual QString textEncoding() const = 0;
+
+    // What is known of the document at once (title, address, protocol, security state).
+    virtual PageProperties properties() const = 0;
+    // Asks the document for the rest (type, character set, size); done gets the whole set, or
+    // what properties() knows when the document cannot answer. done may run before the call
+    // returns.
+    virtual void requestProperties(std::function<void(const PageProperties&)> done) = 0;
 
 signals:
     // Status line text: a hovered link's address or a load status.

@@ -22,8 +22,10 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <limits>
+#include <utility>
 
 #include "platform/internet_settings.h"
 #include "ui/pages/user_prompts.h"
@@ -38,6 +40,10 @@ constexpr quint32 kDownloadVideos = 0x20;
 constexpr quint32 kDownloadBackgroundSounds = 0x40;
 constexpr quint32 kNoScripts = 0x80;
 constexpr quint32 kDefaultDownloadOptions = kDownloadImages | kDownloadVideos | kDownloadBackgroundSounds;
+
+// The zoom factors the engine takes.
+constexpr double kMinimumZoom = 0.25;
+constexpr double kMaximumZoom = 5.0;
 
 const QString kRendererGoneTitle = QStringLiteral("This page stopped working");
 
@@ -219,6 +225,12 @@ WebEngineControl::WebEngineControl(QWebEngineProfile* profile, const platform::K
 WebEngineControl::~WebEngineControl()
 {
     m_page->disconnect(this);
+    m_page->profile()->disconnect(this);
+    // Whoever waits for a print or a save hears that it did not finish here.
+    if (m_printDone)
+        std::exchange(m_printDone, nullptr)(false);
+    for (auto& done : std::exchange(m_saves, {}))
+        done(false);
     delete m_fullScreenWindow;
     delete m_view;
     delete m_container;
@@ -244,6 +256,12 @@ void WebEngineControl::wireEngine()
     connect(m_page, &QWebEnginePage::fullScreenRequested, this, &WebEngineControl::onFullScreenRequested);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) { onRenderProcessTerminated(status); });
+    connect(m_view, &QWebEngineView::printFinished, this, [this](bool ok) { finishPrint(ok); });
+    connect(m_page, &QWebEnginePage::pdfPrintingFinished, this, [this](const QString& path, bool ok) {
+        if (!m_pdfPath.isEmpty() && path == m_pdfPath)
+            finishPrint(ok);
+    });
+    connect(m_page->profile(), &QWebEngineProfile::downloadRequested, this, &WebEngineControl::onDownloadRequested);
     connect(m_page, &QWebEnginePage::authenticationRequired, this, [this](const QUrl& url, QAuthenticator* auth) {
         const auto answer = m_prompts.askCredentials(url, auth->realm(), false);
         if (!answer) {
@@ -437,7 +455,20 @@ double WebEngineControl::zoomFactor() const
 
 void WebEngineControl::setZoomFactor(double factor)
 {
-    m_page->setZoomFactor(factor);
+    if (!std::isfinite(factor))
+        return;
+    // The engine ignores factors outside its range instead of taking the nearest.
+    m_page->setZoomFactor(std::clamp(factor, kMinimumZoom, kMaximumZoom));
+}
+
+double WebEngineControl::minimumZoomFactor() const
+{
+    return kMinimumZoom;
+}
+
+double WebEngineControl::maximumZoomFactor() const
+{
+    return kMaximumZoom;
 }
 
 bool WebEngineControl::onNavigationRequest(const QUrl& url, bool isMainFrame)
@@ -480,12 +511,19 @@ bool WebEngineControl::onJavaScriptPrompt(const QUrl& origin, const QString& mes
 void WebEngineControl::onLoadingChanged(int status, const QUrl& url)
 {
     if (status == QWebEngineLoadingInfo::LoadStartedStatus) {
+        m_redecodeReloading = !m_redecodeAddress.isEmpty();
         m_hasDocument = true;
         emit DownloadBegin();
         if (!m_showingErrorPage)
             emit StatusTextChange(QStringLiteral("Opening page %1...").arg(url.toDisplayString()));
         return;
     }
+    // Only the load that started after the encoding was chosen counts.
+    if (status == QWebEngineLoadingInfo::LoadSucceededStatus && !m_showingErrorPage && m_redecodeReloading)
+        redecodeDocument();
+    else if (m_redecodeReloading)
+        m_redecodeAddress.clear();
+    m_redecodeReloading = false;
     emit DownloadComplete();
     emit ProgressChange(0, 100);
     emitHistoryState();

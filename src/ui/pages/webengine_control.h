@@ -4,16 +4,19 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QHash>
 #include <QSet>
 #include <QUrl>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "ui/pages/web_control.h"
 
 class QWebEngineCertificateError;
+class QWebEngineDownloadRequest;
 class QWebEngineFullScreenRequest;
 class QWebEngineNewWindowRequest;
 class QWebEnginePage;
@@ -76,6 +79,24 @@ public:
 
     double zoomFactor() const override;
     void setZoomFactor(double factor) override;
+    double minimumZoomFactor() const override;
+    double maximumZoomFactor() const override;
+
+    void print(QPrinter* printer, std::function<void(bool ok)> done) override;
+    void printToPdf(const QString& filePath, const QPageLayout& layout, std::function<void(bool ok)> done) override;
+    // The engine hands the save to the profile's downloads, which keep the path it was given.
+    void savePage(const QString& filePath, SaveFormat format, std::function<void(bool ok)> done) override;
+    void findText(const QString& text, bool backward, bool matchCase,
+                  std::function<void(const FindResult&)> done) override;
+    QString sourceAddress() const override;
+    // Sets the encoding this page's documents fall back to, and has the document shown now read
+    // in it when its reload finishes: the engine's own detection would otherwise keep its guess.
+    bool setTextEncoding(const QString& charset) override;
+    QString textEncoding() const override;
+    PageProperties properties() const override;
+    // The document answers from a script world of its own, so that its scripts cannot change
+    // the answer, and it answers even with scripts switched off.
+    void requestProperties(std::function<void(const PageProperties&)> done) override;
 
     // The download options and the forms auto-complete flag as last set.
     quint32 downloadOptions() const { return m_downloadOptions; }
@@ -110,6 +131,9 @@ private:
     void leaveFullScreen();
     void onRenderProcessTerminated(int status);
     void showRendererGonePage();
+    void onDownloadRequested(QWebEngineDownloadRequest* download);
+    void finishPrint(bool ok);
+    void redecodeDocument();
     void emitHistoryState();
     int secureLockState() const;
     QStringList historyTitles(bool back) const;
@@ -133,6 +157,16 @@ private:
     QUrl m_lostAddress;
     bool m_errorPageRequested = false;
     bool m_showingErrorPage = false;
+
+    // The print or PDF job under way, and its PDF file.
+    std::function<void(bool)> m_printDone;
+    QString m_pdfPath;
+    // Saves of the page asked for and not yet finished, by their absolute file path.
+    QHash<QString, std::function<void(bool)>> m_saves;
+    QString m_textEncoding;
+    // The document to read again in m_textEncoding once its reload has finished.
+    QUrl m_redecodeAddress;
+    bool m_redecodeReloading = false;
 };
 
 }  // namespace pelto::ui
