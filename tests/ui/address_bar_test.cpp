@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCompleter>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -302,6 +303,21 @@ TEST_F(AddressBarTest, SuggestionsWhileTypingComeFromEverySourceInTurn)
               (QStringList {"http://www.example.com/", "http://exa.history/"}));
     QTest::keyClicks(&edit(), "\b\b\b");
     EXPECT_TRUE(box().currentSuggestions().isEmpty());
+
+    // Enter opens what was typed, unless the user picked an entry of the open list.
+    m_window->show();
+    m_opened.clear();
+    QTest::keyClicks(&edit(), "http://www.ex");
+    QAbstractItemView* popup = edit().completer()->popup();
+    ASSERT_TRUE(popup->isVisible());
+    QTest::keyClick(&edit(), Qt::Key_Return);
+    EXPECT_FALSE(popup->isVisible());
+    box().setText(QString());
+    QTest::keyClicks(&edit(), "exa");
+    ASSERT_TRUE(popup->isVisible());
+    popup->setCurrentIndex(popup->model()->index(1, 0));
+    QTest::keyClick(&edit(), Qt::Key_Return);
+    EXPECT_EQ(m_opened, (std::vector<Opened> {{"http://www.ex", false}, {"http://exa.history/", false}}));
 }
 
 TEST_F(AddressBarTest, UpOneLevelListAndCommandFollowTheAddressText)

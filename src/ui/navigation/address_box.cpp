@@ -213,10 +213,12 @@ void AddressBox::keyPressed(QKeyEvent* event)
     const int key = event->key();
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     QString listEntry;
+    // Only an entry the user picked counts: the list also marks a row that merely begins with
+    // the typed text, and Enter then opens what was typed.
     if (enter && m_completer->popup()->isVisible()) {
-        const QModelIndex current = m_completer->popup()->currentIndex();
-        if (current.isValid())
-            listEntry = current.data().toString();
+        const QModelIndexList chosen = m_completer->popup()->selectionModel()->selectedIndexes();
+        if (!chosen.isEmpty())
+            listEntry = chosen.first().data().toString();
     }
     if (m_keyHandler)
         m_keyHandler(key, event->modifiers());
