@@ -14,6 +14,12 @@ constexpr std::array kActions = {
     ActionSpec {"actMWindows", "&Windows", "", ""},
     ActionSpec {"actMTools", "&Tools", "", ""},
     // Pages.
+    // Address bar.
+    ActionSpec {"actGO", "Go", "", ""},
+    ActionSpec {"actOpenAddress", "Open", "", ""},
+    ActionSpec {"actOpenAddressNew", "Open in a New Window", "", ""},
+    ActionSpec {"actGoFromClipboard", "From Clipboard", "", ""},
+    ActionSpec {"actUpDir", "Up", "Up one level on the current site", ""},
     ActionSpec {"actNewBlank", "Blank Page", "Open a blank page", ""},
     ActionSpec {"actClose", "Close", "Close the current page", "Ctrl+F4"},
     ActionSpec {"actExit", "Exit", "Exit Pelto Browser", ""},
