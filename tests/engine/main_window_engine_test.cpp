@@ -10,6 +10,7 @@
 #include "ui/app/status_bar.h"
 #include "ui/pages/page.h"
 #include "ui/pages/page_manager.h"
+#include "ui/pages/popup_blocker.h"
 #include "ui/pages/tab_bar.h"
 #include "ui/pages/window_commands.h"
 
@@ -21,7 +22,11 @@
 #include <QFile>
 #include <QImage>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -93,7 +98,16 @@ protected:
         m_iniPath = m_dir.path() + "/pbrowser.ini";
         QFile ini(m_iniPath);
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[Pelto Browser Settings]\nStartsWithHomePage=no\nMaximized=no\n" + m_extraSettings);
+        // Exits ask nothing unless a test says so.
+        ini.write("[Pelto Browser Settings]\nStartsWithHomePage=no\nMaximized=no\nActionWhenExit=2\n" + m_extraSettings);
+    }
+
+    // More settings lines for the window a test is about to create.
+    void appendSettings(const QByteArray& lines)
+    {
+        QFile ini(m_iniPath);
+        ASSERT_TRUE(ini.open(QIODevice::Append));
+        ini.write(lines);
     }
     void TearDown() override
     {
@@ -266,6 +280,8 @@ TEST_F(MainWindowEngine, ScriptWindowTakesTheAskedClientSizeAboveTheLimit)
                                           + c.name + "', '', '" + c.features + "'); };</script>"));
     }
     m_server.route("/target", page("Target"));
+    // The windows open on load, with no click of the user's: the popup blocker stays out of it.
+    appendSettings("StopAutoPopup=no\n");
     ui::TfrmPeltoBrowser& window = createWindow();
 
     // An ignored value leaves the dimension a page made for a new window starts with.
@@ -503,6 +519,88 @@ TEST_F(MainWindowEngine, TwoHundredPagesLayOutSwitchAndCloseAllInOneGoWhileLoadi
     EXPECT_EQ(tabs.tabsInSlotOrder().size(), 0);
     EXPECT_EQ(caption(), "Pelto Browser");
     EXPECT_FALSE(window.state().ClosingInBulk);
+}
+
+TEST_F(MainWindowEngine, PopupsOnLoadAreBlockedWhileTheUsersLinksOpen)
+{
+    appendSettings("KPPlaySound=no\n");
+    const QByteArray link = "style='display:block;position:fixed;left:0;width:300px;height:100px;";
+    m_server.route("/opener", page("Opener", "<script>window.onload = function() { window.open('/popup'); };</script>"
+                                             "<a id='blank' href='/target' target='_blank' " + link + " top:0'>new</a>"
+                                             "<a id='mid' href='/middle' " + link + " top:150px'>mid</a>"));
+    m_server.route("/popup", page("Popup"));
+    m_server.route("/target", page("Target"));
+    m_server.route("/middle", page("Middle"));
+    ui::TfrmPeltoBrowser& window = createWindow();
+    window.resize(1000, 800);
+    window.show();
+    ui::TfrmPage* opener = openPage(m_server.url("/opener").toString());
+    ASSERT_TRUE(waitForLoaded(opener, "Opener"));
+    window.pageManager().activatePage(opener);
+    opener->MaximizePage();
+    settle();
+    ui::PageManager& pages = window.pageManager();
+    EXPECT_EQ(pages.pageCount(), 1);
+    EXPECT_EQ(m_server.requestCount("/popup"), 0);
+    EXPECT_EQ(window.popupBlocker().counterText(), "1 ");
+
+    // The user's click on a link with a new-window target opens it as a page.
+    auto* view = static_cast<ui::WebEngineControl*>(opener->WB())->view();
+    QWidget* input = view->focusProxy();
+    // Through the window system, as the user's own click arrives.
+    QWindow* top = window.windowHandle();
+    const QPoint onLink = input->mapTo(&window, QPoint(40, 40));
+    QTest::mouseMove(top, onLink);
+    EXPECT_TRUE(waitFor([&] { return opener->StatusText.contains("/target"); })) << opener->StatusText.toStdString();
+    QTest::mousePress(top, Qt::LeftButton, {}, onLink, 20);
+    QTest::mouseRelease(top, Qt::LeftButton, {}, onLink, 80);
+    ASSERT_TRUE(waitFor([&] { return pages.pageCount() == 2; }))
+        << "blocked " << window.popupBlocker().counterText().toStdString() << " status " << opener->StatusText.toStdString();
+    ASSERT_TRUE(waitFor([&] { return m_server.requestCount("/target") == 1; }));
+
+    // A middle click on a link opens it behind the current page.
+    pages.activatePage(opener);
+    const QPoint onMiddle = input->mapTo(&window, QPoint(40, 190));
+    QTest::mouseMove(top, onMiddle);
+    EXPECT_TRUE(waitFor([&] { return opener->StatusText.contains("/middle"); })) << opener->StatusText.toStdString();
+    QTest::mousePress(top, Qt::MiddleButton, {}, onMiddle, 20);
+    QTest::mouseRelease(top, Qt::MiddleButton, {}, onMiddle, 80);
+    ASSERT_TRUE(waitFor([&] { return pages.pageCount() == 3; }));
+    EXPECT_TRUE(waitFor([&] { return m_server.requestCount("/middle") == 1; }));
+    EXPECT_EQ(pages.activePage(), opener);
+    EXPECT_EQ(window.popupBlocker().counterText(), "1 ");
+}
+
+TEST_F(MainWindowEngine, AfterACrashYesBringsTheSavedPagesBack)
+{
+    for (const char* path : {"/a", "/b", "/c"})
+        m_server.route(path, page(QByteArray(path).mid(1).toUpper()));
+    QFile saved(m_dir.path() + "/pages.dat");
+    ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
+    for (const char* path : {"/a", "/b", "/c"})
+        saved.write(m_server.url(path).toString().toUtf8() + "\r\n");
+    saved.close();
+    appendSettings("ProperlyClosed=no\n");
+
+    // Answers the recovery question with Yes once it shows.
+    QStringList asked;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            asked << box->text();
+            box->button(QMessageBox::Yes)->click();
+        }
+    });
+    answer.start(50);
+    ui::TfrmPeltoBrowser& window = createWindow();
+    answer.stop();
+    EXPECT_EQ(asked, QStringList {"Pelto Browser did not shutdown properly last time. Do you want to recover all opened pages?"});
+    ASSERT_EQ(window.pageManager().pageCount(), 3);
+    EXPECT_TRUE(waitFor([&] {
+        return m_server.requestCount("/a") == 1 && m_server.requestCount("/b") == 1 && m_server.requestCount("/c") == 1;
+    }));
+    // The page that was current comes back in front.
+    EXPECT_TRUE(waitFor([&] { return caption() == "A" + kTitleSuffix; })) << caption().toStdString();
 }
 
 }  // namespace

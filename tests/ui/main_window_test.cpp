@@ -153,7 +153,7 @@ TEST_F(MainWindowLifecycle, HomePageOpensWhenNothingElseDid)
     ASSERT_EQ(window->pageManager().pageCount(), 1);
     EXPECT_EQ(navigations(), QStringList {"about:blank"});  // the fake's start page
 
-    writeIni("[Pelto Browser Settings]\nStartsWithHomePage=no\n");
+    writeIni("[Pelto Browser Settings]\nStartsWithHomePage=no\nActionWhenExit=2\n");
     test::FakeWebControlFactory others;
     platform::SettingsFile settings;
     settings.OpenSettings(m_iniPath);
@@ -170,7 +170,7 @@ TEST_F(MainWindowLifecycle, HomePageOpensWhenNothingElseDid)
 
 TEST_F(MainWindowLifecycle, PageActionsFollowThePageCountAndCloseTakesEveryPage)
 {
-    writeIni("[Pelto Browser Settings]\nStartsWithHomePage=no\n");
+    writeIni("[Pelto Browser Settings]\nStartsWithHomePage=no\nActionWhenExit=2\n");
     auto window = create();
     waitForInitialisation(*window);
     QAction* close = window->actions().action("actClose");

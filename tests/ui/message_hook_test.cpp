@@ -202,7 +202,7 @@ TEST_F(MessageHookTest, KeyTablesRunEachActionOnceWhereverTheFocusIs)
         {Where::Page, Qt::Key_Tab, Qt::ControlModifier, "actNextPage"},
         {Where::Page, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, "actPreviousPage"},
         // Actions the program does not have yet leave the key to the widget.
-        {Where::AddressBox, Qt::Key_N, Qt::ControlModifier, nullptr},
+        {Where::AddressBox, Qt::Key_L, Qt::ControlModifier, nullptr},
         {Where::Page, Qt::Key_F11, {}, nullptr},
     };
     InputLog addressLog(m_address), pageLog(m_view), sideLog(m_sideEdit);

@@ -13,6 +13,12 @@ constexpr std::array kActions = {
     ActionSpec {"actMNavigation", "&Navigation", "", ""},
     ActionSpec {"actMWindows", "&Windows", "", ""},
     ActionSpec {"actMTools", "&Tools", "", ""},
+    ActionSpec {"actMEdit", "&Edit", "", ""},
+    ActionSpec {"actMView", "&View", "", ""},
+    ActionSpec {"actMHelp", "&Help", "", ""},
+    ActionSpec {"actMNew", "New", "", ""},
+    ActionSpec {"actMTextSize", "Text Size", "", ""},
+    ActionSpec {"actMEncoding", "Encoding Language", "", ""},
     // Pages.
     // Address bar.
     ActionSpec {"actGO", "Go", "", ""},
@@ -20,7 +26,11 @@ constexpr std::array kActions = {
     ActionSpec {"actOpenAddressNew", "Open in a New Window", "", ""},
     ActionSpec {"actGoFromClipboard", "From Clipboard", "", ""},
     ActionSpec {"actUpDir", "Up", "Up one level on the current site", ""},
+    ActionSpec {"actNew", "New", "New Window", "Ctrl+N"},
     ActionSpec {"actNewBlank", "Blank Page", "Open a blank page", ""},
+    ActionSpec {"actNewCurrent", "Current Page", "Open the current page again in a new page", ""},
+    ActionSpec {"actNewHomepage", "Home Page", "Open the home page in a new page", ""},
+    ActionSpec {"actNewClipboard", "From Clipboard", "Open the address on the clipboard in a new page", ""},
     ActionSpec {"actClose", "Close", "Close the current page", "Ctrl+F4"},
     ActionSpec {"actExit", "Exit", "Exit Pelto Browser", ""},
     // Navigation.

@@ -18,7 +18,11 @@ ActionRegistry::ActionRegistry(QWidget* owner)
         }
         if (!entry.shortcut.empty())
             action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut.data(), static_cast<int>(entry.shortcut.size()))));
-        action->setShortcutContext(Qt::WindowShortcut);
+        // Copy, cut, paste and select all belong to the focused widget (the page, the address
+        // box, a list): their keys reach it, and the menu items act on the page.
+        const bool editKey = name == QLatin1String("actCopy") || name == QLatin1String("actCut")
+            || name == QLatin1String("actPaste") || name == QLatin1String("actSelectAll");
+        action->setShortcutContext(editKey ? Qt::WidgetShortcut : Qt::WindowShortcut);
         if (entry.check != core::ActionCheck::None)
             action->setCheckable(true);
         if (entry.check == core::ActionCheck::Radio && entry.group != 0) {

@@ -2,10 +2,16 @@
 
 #include "ui/app/action_registry.h"
 #include "ui/app/focus_filter.h"
+#include "ui/app/main_menus.h"
+#include "ui/app/message_hook.h"
 #include "ui/app/status_bar.h"
 #include "ui/collections/exit_dialog.h"
 #include "ui/collections/recent_pages_controller.h"
 #include "ui/collections/travel_menus.h"
+#include "ui/navigation/address_bar.h"
+#include "ui/navigation/address_box.h"
+#include "ui/navigation/document_commands.h"
+#include "ui/navigation/navigation_commands.h"
 #include "ui/navigation/standard_buttons.h"
 #include "ui/pages/close_checked_dialog.h"
 #include "ui/pages/mdi_control_bar.h"
@@ -29,6 +35,8 @@
 #include "platform/single_instance.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -36,7 +44,9 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -122,16 +132,6 @@ void TfrmPeltoBrowser::buildInterface()
     auto* addressBar = new QToolBar(tr("Address Bar"), this);
     addressBar->setObjectName(QStringLiteral("tbtAddressBar"));
     m_addressBar = addressBar;
-    m_address = new QComboBox(addressBar);
-    m_address->setObjectName(QStringLiteral("cbAddress"));
-    m_address->setEditable(true);
-    m_address->setInsertPolicy(QComboBox::NoInsert);
-    m_address->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_address->lineEdit()->setClearButtonEnabled(false);
-    addressBar->addWidget(m_address);
-    connect(m_address->lineEdit(), &QLineEdit::returnPressed, this, &TfrmPeltoBrowser::openAddressFromBox);
-    connect(m_address->lineEdit(), &QLineEdit::textEdited, this, [this] { m_state.AddressEditing = true; });
-
     PageManager::Services services;
     services.area = m_pageArea;
     services.mainWindow = this;
@@ -148,6 +148,28 @@ void TfrmPeltoBrowser::buildInterface()
     column->addWidget(m_pageArea, 1);
     connect(m_pages, &PageManager::pageCountChanged, this, &TfrmPeltoBrowser::updateActions);
     connect(m_pageArea, &QMdiArea::subWindowActivated, this, &TfrmPeltoBrowser::updateActions);
+
+    AddressBar::Host addressHost;
+    addressHost.hasPage = [this] { return m_pages->pageCount() > 0; };
+    addressHost.activePageTitle = [this] {
+        TfrmPage* page = m_pages->activePage();
+        return page ? page->windowTitle() : QString();
+    };
+    addressHost.openInActivePage = [this](const QString& address) {
+        if (TfrmPage* page = m_pages->activePage())
+            NavigatePage(page, address);
+    };
+    addressHost.openInNewPage = [this](const QString& address) {
+        if (TfrmPage* page = m_pages->CreatePage(false, true))
+            NavigatePage(page, address);
+    };
+    addressHost.setAddressEditing = [this](bool on) { m_state.AddressEditing = on; };
+    addressHost.initialised = [this] { return m_initialised; };
+    addressHost.closing = [this] { return m_state.IsExiting || m_closed; };
+    m_addressBarControl = new AddressBar(std::move(addressHost), m_state.settings, *m_context.keyStore,
+                                         m_context.programFolder, *m_actions, this);
+    m_addressBarControl->fillToolBar(m_addressBar);
+    m_address = &m_addressBarControl->box();
 
     FocusFilter::Rules rules;
     rules.addressEditing = [this] { return m_state.AddressEditing; };
@@ -212,48 +234,81 @@ void TfrmPeltoBrowser::buildInterface()
     m_tabMenu = new TabMenu(*m_pages, m_state, this, this);
     m_urlDrops = new UrlDropTarget(*this, *m_pages, *m_tabs, this);
 
+    NavigationCommands::Host navigationHost;
+    navigationHost.startAddressTyping = [this] {
+        if (!m_addressBar->isVisible())
+            return;
+        m_addressBarControl->focusAddressBox();
+        m_addressBarControl->startAddressEditing();
+    };
+    navigationHost.clipboardText = []() -> std::optional<QString> {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        if (!data || !data->hasText())
+            return std::nullopt;
+        return data->text();
+    };
+    m_navigation = new NavigationCommands(*m_pages, m_state, std::move(navigationHost), this);
+
+    DocumentHost documentHost;
+    documentHost.activeControl = [this]() -> WebControl* {
+        TfrmPage* page = m_pages->activePage();
+        return page ? page->WB() : nullptr;
+    };
+    documentHost.openInNewPage = [this](const QString& text) { m_pages->OpenInNewPage(text.toStdString()); };
+    documentHost.dialogParent = this;
+    documentHost.programFolder = m_context.programFolder;
+    documentHost.languageFile = [this] { return storeOf(m_context).ReadSetting(core::key::LangFile, ""); };
+    m_documents = new DocumentCommands(std::move(documentHost), this);
+    connect(m_documents, &DocumentCommands::printFinished, this, [this](bool ok) {
+        if (!ok)
+            m_status->setStatusText(QStringLiteral("  The page could not be printed."));
+    });
+    connect(m_documents, &DocumentCommands::saveFinished, this, [this](const QString& path, bool ok) {
+        m_status->setStatusText(ok ? QStringLiteral("  Saved %1").arg(path)
+                                   : QStringLiteral("  The page could not be saved as %1").arg(path));
+    });
+
+    MessageHook::Host hookHost;
+    hookHost.window = this;
+    hookHost.isExiting = [this] { return m_state.IsExiting; };
+    hookHost.activeView = [this]() -> QWidget* {
+        TfrmPage* page = m_pages->activePage();
+        return page && page->WB() ? page->WB()->widget() : nullptr;
+    };
+    hookHost.insideActivePage = [this, insidePage](const QWidget* widget) {
+        TfrmPage* page = m_pages->activePage();
+        return page && widget && insidePage(page, widget);
+    };
+    hookHost.insideActivePageWindow = [this](const QWidget* widget) {
+        TfrmPage* page = m_pages->activePage();
+        return page && widget && (page == widget || page->isAncestorOf(widget));
+    };
+    hookHost.addressBox = [this]() -> QWidget* { return m_address; };
+    hookHost.searchBox = []() -> QWidget* { return nullptr; };
+    hookHost.addressBarVisible = [this] { return m_addressBar->isVisible(); };
+    hookHost.searchBarVisible = [] { return false; };
+    hookHost.topDock = []() -> QWidget* { return nullptr; };
+    hookHost.sideBar = []() -> QWidget* { return nullptr; };
+    hookHost.gesturesEnabled = [this] { return m_state.settings.EnableBFGestures; };
+    hookHost.setAddressEditing = [this](bool on) {
+        if (on)
+            m_addressBarControl->startAddressEditing();
+        else
+            m_addressBarControl->stopAddressEditing();
+    };
+    hookHost.openUserClickWindow = [this] { m_popupBlocker->OpenUserClickWindow(); };
+    m_hook = new MessageHook(*m_actions, std::move(hookHost), this);
+
     buildMenus();
     wireActions();
 }
 
 void TfrmPeltoBrowser::buildMenus()
 {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("tbtMenu"));
-    QMenu* file = bar->addMenu(m_actions->action("actMFile")->text());
-    file->setObjectName(QStringLiteral("mFile"));
-    file->addAction(m_actions->action("actNewBlank"));
-    file->addSeparator();
-    file->addAction(m_actions->action("actClose"));
-    file->addAction(m_actions->action("actCloseAll"));
-    file->addAction(m_actions->action("actCloseExcept"));
-    file->addAction(m_actions->action("actCloseChecked"));
-    file->addSeparator();
-    file->addMenu(m_recent->menu());
-    file->addSeparator();
-    file->addAction(m_actions->action("actSaveExit"));
-    file->addAction(m_actions->action("actExit"));
-    QMenu* navigation = bar->addMenu(m_actions->action("actMNavigation")->text());
-    navigation->setObjectName(QStringLiteral("mNavigation"));
-    for (const char* name : {"actBack", "actForward", "actStop", "actRefresh", "actHome"})
-        navigation->addAction(m_actions->action(name));
-    navigation->addSeparator();
-    for (const char* name : {"actStopAll", "actRefreshAll", "actPreviousPage", "actNextPage"})
-        navigation->addAction(m_actions->action(name));
-    QMenu* tools = bar->addMenu(m_actions->action("actMTools")->text());
-    tools->setObjectName(QStringLiteral("mTools"));
-    for (const char* name : {"actBlock", "actKPPlaySound", "actPopupForeground"})
-        tools->addAction(m_actions->action(name));
-    QMenu* windows = bar->addMenu(m_actions->action("actMWindows")->text());
-    windows->setObjectName(QStringLiteral("mWindows"));
-    for (const char* name : {"actCascade", "actTileHorizontally", "actTileVertically", "actArrangeIcons", "",
-                             "actMaximizeAll", "actRestoreAll", "actMinimizeAll", "", "actCloseAll", "actCloseExcept",
-                             "actCloseChecked"}) {
-        if (*name)
-            windows->addAction(m_actions->action(name));
-        else
-            windows->addSeparator();
-    }
+    FeatureMenus menus;
+    menus.recentPages = m_recent->menu();
+    menus.go = &m_addressBarControl->goMenu();
+    BuildMainMenus(menuBar(), *m_actions, menus);
 }
 
 void TfrmPeltoBrowser::wireActions()
@@ -264,39 +319,13 @@ void TfrmPeltoBrowser::wireActions()
         QCoreApplication::processEvents();
         close();
     });
-    m_actions->onTriggered("actNewBlank", [this] {
-        if (TfrmPage* page = m_pages->CreatePage(false, true))
-            NavigatePage(page, QStringLiteral("about:blank"));
-    });
     m_actions->onTriggered("actClose", [active] {
         if (TfrmPage* page = active())
             page->close();
     });
-    m_actions->onTriggered("actBack", [active] {
-        if (TfrmPage* page = active())
-            page->WB()->GoBack();
-    });
-    m_actions->onTriggered("actForward", [active] {
-        if (TfrmPage* page = active())
-            page->WB()->GoForward();
-    });
-    m_actions->onTriggered("actStop", [active] {
-        if (TfrmPage* page = active())
-            page->WB()->Stop();
-    });
-    m_actions->onTriggered("actRefresh", [active] {
-        if (TfrmPage* page = active())
-            page->WB()->Refresh();
-    });
-    m_actions->onTriggered("actHome", [this, active] {
-        TfrmPage* page = active();
-        if (!page || (QApplication::keyboardModifiers() & Qt::ShiftModifier))
-            page = m_pages->CreatePage(false, true);
-        if (page)
-            page->WB()->GoHome();
-    });
-    for (const char* name : {"actClose", "actStop", "actRefresh"})
-        m_actions->setEnabledRule(name, hasPage);
+    m_actions->setEnabledRule("actClose", hasPage);
+    m_navigation->attach(*m_actions);
+    m_documents->attach(*m_actions);
     m_windows->attach(*m_actions);
     m_tabMenu->attach(*m_actions);
     m_popupBlocker->attach(*m_actions);
@@ -314,8 +343,17 @@ void TfrmPeltoBrowser::wireActions()
     m_travel->RefreshBackMenu({}, false, false);
     m_travel->RefreshForwardMenu({}, false, false);
     m_tabMenu->connectTo(*m_tabs);
-    m_actions->setEnabledRule("actBack", [active] { return active() && active()->CanGoBack; });
-    m_actions->setEnabledRule("actForward", [active] { return active() && active()->CanGoForward; });
+    m_buttons->insertBefore(QStringLiteral("bStop"), m_addressBarControl->makeUpButton(m_buttons));
+    if (QAction* print = m_actions->find("actPrint")) {
+        auto* button = new QToolButton(m_buttons);
+        button->setObjectName(QStringLiteral("bPrint"));
+        button->setDefaultAction(print);
+        button->setAutoRaise(true);
+        if (print->icon().isNull())
+            print->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        m_buttons->insertBefore(QStringLiteral("bBlock"), button);
+    }
     updateActions();
 }
 
@@ -337,19 +375,6 @@ void TfrmPeltoBrowser::updateActions()
     m_actions->updateAll();
 }
 
-void TfrmPeltoBrowser::openAddressFromBox()
-{
-    const QString text = m_address->currentText().trimmed();
-    m_state.AddressEditing = false;
-    if (text.isEmpty())
-        return;
-    TfrmPage* page = m_pages->activePage();
-    if (!page || m_state.settings.NewAddress || (QApplication::keyboardModifiers() & Qt::ShiftModifier))
-        page = m_pages->CreatePage(false, true);
-    if (page)
-        NavigatePage(page, text);
-}
-
 void TfrmPeltoBrowser::closeForSessionEnd()
 {
     m_state.SessionEnding = true;
@@ -366,7 +391,7 @@ bool TfrmPeltoBrowser::askYesNo(const QString& message)
 void TfrmPeltoBrowser::ClearPageDisplay()
 {
     m_status->clearDisplay();
-    m_address->setEditText(QString());
+    m_addressBarControl->showAddress(QString());
     setWindowTitle(applicationTitle());
 }
 
@@ -377,7 +402,7 @@ void TfrmPeltoBrowser::showCaption(const QString& caption)
 
 void TfrmPeltoBrowser::showAddress(const QString& address)
 {
-    m_address->setEditText(address);
+    m_addressBarControl->showAddress(address);
     updateActions();
 }
 
@@ -398,8 +423,7 @@ void TfrmPeltoBrowser::showSecureState(int secureLockState)
 
 void TfrmPeltoBrowser::showSiteIcon(const QPixmap& icon)
 {
-    m_address->setItemIcon(-1, QIcon(icon));
-    m_address->setWindowIcon(QIcon(icon));
+    m_addressBarControl->showSiteIcon(icon);
 }
 
 void TfrmPeltoBrowser::refreshBackMenu(const QStringList& titles)
@@ -418,10 +442,7 @@ void TfrmPeltoBrowser::refreshForwardMenu(const QStringList& titles)
 
 void TfrmPeltoBrowser::focusAddressBox()
 {
-    QLineEdit* edit = m_address->lineEdit();
-    edit->setFocus(Qt::OtherFocusReason);
-    if (!edit->hasSelectedText())
-        edit->end(false);
+    m_addressBarControl->focusAddressBox();
 }
 
 TfrmPeltoBrowser::~TfrmPeltoBrowser()
@@ -430,6 +451,7 @@ TfrmPeltoBrowser::~TfrmPeltoBrowser()
     m_pages->disconnect(this);
     m_pageArea->disconnect(this);
     m_focusFilter->remove();
+    m_hook->remove();
     qDeleteAll(m_pageArea->subWindowList());
 }
 
@@ -494,6 +516,8 @@ void TfrmPeltoBrowser::ApplySettings()
     }
     if (m_popupBlocker)
         m_popupBlocker->settingsChanged();
+    if (m_navigation)
+        m_navigation->settingsChanged();
     // What the settings drive in the interface (sound indicator, search panel, tray icon,
     // content switches, mail menu, foreground action, default New item) follows these values
     // as each of those features is built.
@@ -533,6 +557,7 @@ void TfrmPeltoBrowser::TimerInitTimer()
     store.WriteSetting(core::key::ProperlyClosed, "no");
     m_context.settings->FlushSettings();
     m_focusFilter->install();
+    m_hook->install();
     m_urlDrops->registerTarget();
     store.ReadSetting(core::key::LastCheckNew, "");
 

@@ -22,6 +22,10 @@ class FocusFilter;
 class PageManager;
 class PagePictures;
 class PageStatusBar;
+class AddressBar;
+class DocumentCommands;
+class MessageHook;
+class NavigationCommands;
 class PopupBlocker;
 class RecentPages;
 class StandardButtons;
@@ -74,6 +78,8 @@ public:
     RecentPages& recentPages() { return *m_recent; }
     TravelMenus& travelMenus() { return *m_travel; }
     StandardButtons& standardButtons() { return *m_buttons; }
+    AddressBar& addressBar() { return *m_addressBarControl; }
+    DocumentCommands& documentCommands() { return *m_documents; }
     MdiControlBar& mdiControlBar() { return *m_mdiControl; }
     UrlDropTarget& urlDropTarget() { return *m_urlDrops; }
 
@@ -103,7 +109,6 @@ private:
     bool FormCloseQuery();
     void SaveWindowBounds();
     void updateActions();
-    void openAddressFromBox();
     bool askYesNo(const QString& message);
 
     // PageDisplay
@@ -131,6 +136,10 @@ private:
     TabBar* m_tabs = nullptr;
     TabMenu* m_tabMenu = nullptr;
     PopupBlocker* m_popupBlocker = nullptr;
+    AddressBar* m_addressBarControl = nullptr;
+    NavigationCommands* m_navigation = nullptr;
+    DocumentCommands* m_documents = nullptr;
+    MessageHook* m_hook = nullptr;
     RecentPages* m_recent = nullptr;
     TravelMenus* m_travel = nullptr;
     StandardButtons* m_buttons = nullptr;

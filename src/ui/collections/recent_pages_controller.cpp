@@ -37,6 +37,8 @@ QString fromUtf8(const std::string& text)
 
 std::string readFile(const QString& path)
 {
+    if (path.isEmpty())
+        return {};
     const platform::ReadResult file = platform::readWholeFile(path, kMaxFileBytes);
     if (file.status != platform::ReadStatus::Ok)
         return {};
@@ -84,6 +86,8 @@ void RecentPages::RefreshRecentMenu(bool enabled, bool save)
 
 bool RecentPages::writeRecents()
 {
+    if (m_services.dataFolder.isEmpty())
+        return false;
     const std::string bytes = core::WriteRecentPages(m_list);
     return platform::writeFileAtomically(recentsFile(), QByteArray(bytes.data(), qsizetype(bytes.size())));
 }
@@ -160,12 +164,14 @@ void RecentPages::SaveOpenPages()
     for (int i = 0; i < int(pages.size()); ++i)
         entries.push_back({addresses[size_t(i)], PageIsClosing(pages[i])});
     const auto bytes = core::SaveOpenPages(entries, m_services.state->IsExiting, m_recoveryPending);
-    if (bytes)
+    if (bytes && !m_services.dataFolder.isEmpty())
         platform::writeFileAtomically(pagesFile(), QByteArray(bytes->data(), qsizetype(bytes->size())));
 }
 
 void RecentPages::ClearOpenPages()
 {
+    if (m_services.dataFolder.isEmpty())
+        return;
     platform::writeFileAtomically(pagesFile(), QByteArray());
 }
 

@@ -41,7 +41,7 @@ public:
         PageManager* pages = nullptr;
         SharedState* state = nullptr;
         core::SettingsStore* store = nullptr;
-        QString dataFolder;  // ends with a separator
+        QString dataFolder;  // ends with a separator; empty: nothing is kept on disk
         // A yes-or-no question; true for Yes.
         std::function<bool(const QString& message)> confirm;
         // Shows the exit prompt modally.
@@ -80,10 +80,11 @@ public:
     // properly closed.
     void RecordPagesAtExit();
 
-    QString recentsFile() const { return m_services.dataFolder + QStringLiteral("recents.dat"); }
-    QString pagesFile() const { return m_services.dataFolder + QStringLiteral("pages.dat"); }
+    QString recentsFile() const { return fileIn(QStringLiteral("recents.dat")); }
+    QString pagesFile() const { return fileIn(QStringLiteral("pages.dat")); }
 
 private:
+    QString fileIn(const QString& name) const { return m_services.dataFolder.isEmpty() ? QString() : m_services.dataFolder + name; }
     void pageClosing(TfrmPage* page);
     void rebuildMenu();
     bool writeRecents();

@@ -66,6 +66,18 @@ QToolButton* StandardButtons::addButton(const QString& name, QAction* action, QM
     return button;
 }
 
+void StandardButtons::insertBefore(const QString& before, QWidget* widget)
+{
+    QAction* position = nullptr;
+    if (QToolButton* next = button(before)) {
+        for (QAction* action : actions()) {
+            if (widgetForAction(action) == next)
+                position = action;
+        }
+    }
+    insertWidget(position, widget);
+}
+
 QToolButton* StandardButtons::button(const QString& name) const
 {
     return findChild<QToolButton*>(name, Qt::FindDirectChildrenOnly);

@@ -20,6 +20,8 @@ public:
     // one is given; before is the button it goes in front of (none: at the end).
     QToolButton* addButton(const QString& name, QAction* action, QMenu* dropDown = nullptr);
     QToolButton* button(const QString& name) const;
+    // Puts a button (or another widget) in front of the button of that name.
+    void insertBefore(const QString& before, QWidget* widget);
 };
 
 }  // namespace pelto::ui
