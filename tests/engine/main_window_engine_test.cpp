@@ -10,6 +10,9 @@
 #include "ui/app/status_bar.h"
 #include "ui/pages/page.h"
 #include "ui/pages/page_manager.h"
+#include "ui/collections/travel_menus.h"
+#include "ui/navigation/address_bar.h"
+#include "ui/navigation/address_box.h"
 #include "ui/pages/popup_blocker.h"
 #include "ui/pages/tab_bar.h"
 #include "ui/pages/window_commands.h"
@@ -22,6 +25,8 @@
 #include <QFile>
 #include <QImage>
 #include <QMdiArea>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -601,6 +606,42 @@ TEST_F(MainWindowEngine, AfterACrashYesBringsTheSavedPagesBack)
     }));
     // The page that was current comes back in front.
     EXPECT_TRUE(waitFor([&] { return caption() == "A" + kTitleSuffix; })) << caption().toStdString();
+}
+
+TEST_F(MainWindowEngine, TypedAddressOpensAndTheHistoryDropDownsListTheTitles)
+{
+    m_server.route("/one", page("One"));
+    m_server.route("/two", page("Two"));
+    ui::TfrmPeltoBrowser& window = createWindow();
+    window.show();
+
+    // Typed into the box with Enter, with no page open: a new page takes it.
+    QComboBox& box = window.addressBox();
+    box.setFocus();
+    box.lineEdit()->clear();
+    QTest::keyClicks(box.lineEdit(), m_server.url("/one").toString());
+    QTest::keyClick(box.lineEdit(), Qt::Key_Return);
+    ASSERT_TRUE(waitFor([&] { return window.pageManager().pageCount() == 1; }));
+    ui::TfrmPage* page = window.pageManager().activePage();
+    ASSERT_TRUE(waitForLoaded(page, "One"));
+
+    // Then in the page in front.
+    box.lineEdit()->selectAll();
+    QTest::keyClicks(box.lineEdit(), m_server.url("/two").toString());
+    QTest::keyClick(box.lineEdit(), Qt::Key_Return);
+    ASSERT_TRUE(waitForLoaded(page, "Two"));
+    EXPECT_EQ(window.pageManager().pageCount(), 1);
+
+    QMenu* back = window.travelMenus().backMenu();
+    ASSERT_TRUE(waitFor([&] { return back->actions().size() == 1; }));
+    EXPECT_EQ(back->actions().first()->text(), "One");
+    back->actions().first()->trigger();
+    ASSERT_TRUE(waitForLoaded(page, "One"));
+    QMenu* forward = window.travelMenus().forwardMenu();
+    ASSERT_TRUE(waitFor([&] { return forward->actions().size() == 1; }));
+    EXPECT_EQ(forward->actions().first()->text(), "Two");
+    window.actions().action("actForward")->trigger();
+    EXPECT_TRUE(waitForLoaded(page, "Two"));
 }
 
 }  // namespace
