@@ -44,6 +44,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -82,6 +83,22 @@ QRect monitorNearest(const QPoint& point)
         }
     }
     return best ? best->geometry() : QRect(0, 0, 1024, 768);
+}
+
+// A small printer for the Print button where the desktop theme has none.
+QIcon printerIcon()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    p.fillRect(QRect(4, 1, 8, 5), Qt::white);
+    p.drawRect(QRect(4, 1, 8, 5));
+    p.fillRect(QRect(1, 6, 14, 6), QColor(0x90, 0x90, 0x98));
+    p.drawRect(QRect(1, 6, 13, 6));
+    p.fillRect(QRect(4, 10, 8, 5), Qt::white);
+    p.drawRect(QRect(4, 10, 8, 5));
+    return QIcon(pixmap);
 }
 
 core::Rect toRect(const QRect& rect)
@@ -350,7 +367,7 @@ void TfrmPeltoBrowser::wireActions()
         button->setDefaultAction(print);
         button->setAutoRaise(true);
         if (print->icon().isNull())
-            print->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+            print->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), printerIcon()));
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
         m_buttons->insertBefore(QStringLiteral("bBlock"), button);
     }
