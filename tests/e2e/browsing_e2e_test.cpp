@@ -18,17 +18,7 @@
 
 namespace {
 
-bool waitUntil(const std::function<bool()>& done, int timeoutMs = 30000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+using pelto::test::waitUntil;
 
 qint64 parentOf(qint64 pid)
 {

@@ -17,17 +17,7 @@
 
 namespace {
 
-bool waitUntil(const std::function<bool()>& done, int timeoutMs = 30000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+using pelto::test::waitUntil;
 
 class Session : public ::testing::Test {
 protected:

@@ -1,5 +1,8 @@
 #include "support/temp_env.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -49,6 +52,18 @@ QProcessEnvironment programEnvironment(const QString& root, bool withDisplay)
         env.insert("QT_QPA_PLATFORM", "offscreen");
     }
     return env;
+}
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
 }
 
 }  // namespace pelto::test

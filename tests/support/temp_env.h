@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QProcessEnvironment>
 #include <QString>
 
@@ -18,5 +20,8 @@ void makeUserFolders(const QString& root);
 // The environment for running the real program on the user folders under root: the test run's
 // display (or the offscreen platform when it has none), or no display at all.
 QProcessEnvironment programEnvironment(const QString& root, bool withDisplay);
+
+// Runs the event loop until done() holds or the time is up; true when it holds.
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = 30000);
 
 }  // namespace pelto::test

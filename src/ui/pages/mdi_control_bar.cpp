@@ -115,11 +115,11 @@ MdiControlBar::MdiControlBar(ActionRegistry& actions, QWidget* parent)
     setMovable(true);
     setFloatable(true);
     const QColor colour = palette().color(QPalette::ButtonText);
-    for (const ButtonSpec& spec : kButtons) {
+    for (const ButtonSpec& entry : kButtons) {
         auto* button = new QToolButton(this);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        button->setDefaultAction(actions.action(spec.action));
-        button->setIcon(glyphIcon(spec.glyph, colour));
+        button->setObjectName(QString::fromLatin1(entry.name));
+        button->setDefaultAction(actions.action(entry.action));
+        button->setIcon(glyphIcon(entry.glyph, colour));
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
         button->setAutoRaise(true);
         button->setFixedSize(kButtonWidth, kButtonHeight);
@@ -141,8 +141,8 @@ void MdiControlBar::fitFloatingWidth(bool floating)
     if (!floating)
         return;
     int visible = 0;
-    for (const ButtonSpec& spec : kButtons) {
-        if (QToolButton* b = button(QString::fromLatin1(spec.name)); b && !b->isHidden())
+    for (const ButtonSpec& entry : kButtons) {
+        if (QToolButton* b = button(QString::fromLatin1(entry.name)); b && !b->isHidden())
             ++visible;
     }
     setMinimumWidth(kButtonWidth * visible);
